@@ -1,0 +1,1 @@
+#include "catalogue/Catalogue.h"

@@ -1,0 +1,1 @@
+#include "imaging/ImageIO.h"

@@ -1,0 +1,58 @@
+#pragma once
+// Reading pictures into Bitmap (JPEG through libjpeg-turbo, PNG, TIFF, BMP,
+// PCX), writing BMP files, and stretch-drawing one bitmap into another.
+// Every loader returns false on any failure and leaves `out` in a valid (possibly
+// empty or partly drawn) state; none of them throws.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "imaging/Bitmap.h"
+
+namespace imaging {
+
+// Called now and then during a decode with the progress in percent (0..100).
+// Returning false asks the decoder to stop; the load then fails.
+using ProgressFn = std::function<bool(int percent)>;
+
+struct DecodeOptions {
+    // 0 × 0: decode at full size. Otherwise JPEG decodes at the smallest DCT
+    // scale (1/8, 2/8, ... 8/8) whose result still covers this box.
+    int targetWidth = 0;
+    int targetHeight = 0;
+    ProgressFn progress;
+};
+
+// JPEG: gray, YCbCr and CMYK/YCCK files all give a 24-bit bitmap.
+bool LoadJpegFile(const std::string& path, Bitmap& out, const DecodeOptions& options = {});
+bool LoadJpegMemory(const uint8_t* data, size_t size, Bitmap& out, const DecodeOptions& options = {});
+// The picture size of a JPEG file from its frame header, without decoding.
+bool ReadJpegSize(const std::string& path, int& width, int& height);
+
+bool LoadPngFile(const std::string& path, Bitmap& out, const DecodeOptions& options = {});
+// First image of the file, composited on white.
+bool LoadTiffFile(const std::string& path, Bitmap& out, const DecodeOptions& options = {});
+bool LoadBmpFile(const std::string& path, Bitmap& out);
+bool LoadBmpMemory(const uint8_t* data, size_t size, Bitmap& out);
+bool LoadPcxFile(const std::string& path, Bitmap& out);
+bool LoadPcxMemory(const uint8_t* data, size_t size, Bitmap& out);
+
+// A 24-bit bitmap as a complete Windows BMP file image (BITMAPFILEHEADER +
+// BITMAPINFOHEADER + bottom-up rows); the byte length is 54 + stride × height.
+std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap);
+bool SaveBmpFile(const std::string& path, const Bitmap& bitmap);
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+};
+
+// Draws `source` scaled into `target` at `rect` (clipped to the target), like a
+// canvas StretchDraw: every target pixel takes a source pixel or an average.
+void StretchDraw(const Bitmap& source, Bitmap& target, const Rect& rect);
+
+} // namespace imaging

@@ -1,0 +1,81 @@
+#pragma once
+// The per-user settings store: keys below \Software\Zovide holding DWORD and
+// string values, value names matched without regard to letter case. It is
+// kept as a REGEDIT4 text file, by default $XDG_CONFIG_HOME/Zovide/registry.reg
+// (~/.config when unset); VOVIRO_SETTINGS_DIR names another folder holding
+// registry.reg. Writes go to a temporary file that is renamed over the old
+// one, so a crash never leaves a half-written file behind.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <variant>
+
+namespace platform {
+
+// Raised by the typed reads when a value is missing or has the wrong type,
+// and by writes when the file cannot be saved.
+class RegistryError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+using RegistryValue = std::variant<uint32_t, std::string>;
+
+// The whole store as held in memory: key path (e.g. "Main\\Window", relative
+// to \Software\Zovide) → values. Loaded once; a damaged file reads as empty
+// or partial, never as an error.
+class RegistryStore {
+public:
+    // The file the store reads and writes (see the header comment).
+    static std::string DefaultPath();
+    explicit RegistryStore(std::string path = DefaultPath());
+
+    const std::string& Path() const { return path_; }
+    void Reload();
+    // Writes the whole store atomically; throws RegistryError on failure.
+    void Save() const;
+
+    bool HasKey(const std::string& key) const;
+    void CreateKey(const std::string& key);
+    const RegistryValue* Find(const std::string& key, const std::string& name) const;
+    void Set(const std::string& key, const std::string& name, RegistryValue value);
+
+    // REGEDIT4 text of the store, and parsing of such text (for tests and Save/Reload).
+    std::string ToText() const;
+    void FromText(const std::string& text);
+
+private:
+    struct CaseInsensitiveLess {
+        bool operator()(const std::string& a, const std::string& b) const;
+    };
+    using Values = std::map<std::string, std::pair<std::string, RegistryValue>, CaseInsensitiveLess>;
+    std::string path_;
+    std::map<std::string, Values, CaseInsensitiveLess> keys_;
+};
+
+// One opened key, like TRegistry.OpenKey(key, create): reads throw
+// RegistryError for a missing or mistyped DWORD (which ends the caller's
+// group), a missing string reads as empty.
+class RegistryKey {
+public:
+    RegistryKey(RegistryStore& store, std::string key, bool create = true);
+
+    int32_t ReadInteger(const std::string& name) const;
+    bool ReadBool(const std::string& name) const; // a DWORD, non-zero = true
+    std::string ReadString(const std::string& name) const;
+    bool ValueExists(const std::string& name) const;
+
+    void WriteInteger(const std::string& name, int32_t value);
+    void WriteBool(const std::string& name, bool value);
+    void WriteString(const std::string& name, const std::string& value);
+
+private:
+    RegistryStore& store_;
+    std::string key_;
+};
+
+} // namespace platform

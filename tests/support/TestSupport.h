@@ -1,0 +1,34 @@
+#pragma once
+// Small helpers shared by the test programs: temporary folders that clean up
+// after themselves, writing fixture files, and finding the sample photos.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// A fresh folder under the system temporary folder, removed with its contents.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    // The path as the program spells folders: ending in '/'.
+    std::string Folder() const { return path_.string() + "/"; }
+
+private:
+    std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+void WriteFile(const std::filesystem::path& path, const std::string& text);
+std::vector<uint8_t> ReadFile(const std::filesystem::path& path);
+
+// The sample camera files (VOVIRO_SAMPLES env, else ../shared/samples); empty when absent.
+std::filesystem::path SamplesDir();
+
+} // namespace testsupport

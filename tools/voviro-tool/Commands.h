@@ -1,0 +1,12 @@
+#pragma once
+// The sub-commands of voviro-tool; each returns the process exit code
+// (0 done, 1 some input could not be read, 2 bad arguments).
+#include <string>
+#include <vector>
+
+namespace voviro_tool {
+int RunList(const std::vector<std::string>& args);
+int RunExif(const std::vector<std::string>& args);
+// Prints the usage line of one sub-command and returns 2.
+int UsageOf(const char* name);
+} // namespace voviro_tool

@@ -1,0 +1,52 @@
+// voviro-tool: the command-line companion of the viewer. Each sub-command
+// lives in its own file and is registered in the table below.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "tools/voviro-tool/Commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const std::vector<std::string>& args);
+    const char* usage;
+};
+
+const Command kCommands[] = {
+    {"list", voviro_tool::RunList, "list DIR [--sort name|kind|date|size|image]"},
+    {"exif", voviro_tool::RunExif, "exif [--json] FILE..."},
+};
+
+int Usage()
+{
+    std::fprintf(stderr, "usage:\n");
+    for (const Command& c : kCommands)
+        std::fprintf(stderr, "  voviro-tool %s\n", c.usage);
+    return 2;
+}
+
+} // namespace
+
+namespace voviro_tool {
+int UsageOf(const char* name)
+{
+    for (const Command& c : kCommands)
+        if (std::strcmp(c.name, name) == 0)
+            std::fprintf(stderr, "usage: voviro-tool %s\n", c.usage);
+    return 2;
+}
+} // namespace voviro_tool
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return Usage();
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const Command& c : kCommands)
+        if (std::strcmp(c.name, argv[1]) == 0)
+            return c.run(args);
+    return Usage();
+}
