@@ -18,19 +18,38 @@ namespace imaging {
 // Returning false asks the decoder to stop; the load then fails.
 using ProgressFn = std::function<bool(int percent)>;
 
+// What a decode found out besides the pixels; filled when DecodeOptions::info is set.
+struct DecodeInfo {
+    // The picture's own size (a reduced JPEG decode gives a smaller bitmap).
+    int fullWidth = 0;
+    int fullHeight = 0;
+    // The data ended early: the bitmap holds the part that was there, the
+    // rest is filled by the decoder (grey or black).
+    bool truncated = false;
+    // The decoder reported damaged data (truncation included) but went on.
+    bool damaged = false;
+};
+
 struct DecodeOptions {
     // 0 × 0: decode at full size. Otherwise JPEG decodes at the smallest DCT
     // scale (1/8, 2/8, ... 8/8) whose result still covers this box.
     int targetWidth = 0;
     int targetHeight = 0;
     ProgressFn progress;
+    DecodeInfo* info = nullptr;
 };
 
-// JPEG: gray, YCbCr and CMYK/YCCK files all give a 24-bit bitmap.
+// JPEG: gray, YCbCr and CMYK/YCCK files all give a 24-bit bitmap. A truncated
+// or damaged stream still gives true with what could be decoded (see DecodeInfo).
 bool LoadJpegFile(const std::string& path, Bitmap& out, const DecodeOptions& options = {});
 bool LoadJpegMemory(const uint8_t* data, size_t size, Bitmap& out, const DecodeOptions& options = {});
 // The picture size of a JPEG file from its frame header, without decoding.
 bool ReadJpegSize(const std::string& path, int& width, int& height);
+bool ReadJpegSizeMemory(const uint8_t* data, size_t size, int& width, int& height);
+// The DCT scale numerator (1..8, over 8) a decode aimed at the box would use
+// for a picture of the given size: the smallest whose output still covers the
+// picture fitted into the box. 8 when the box is 0 × 0.
+int JpegScaleForBox(int width, int height, int boxWidth, int boxHeight);
 
 bool LoadPngFile(const std::string& path, Bitmap& out, const DecodeOptions& options = {});
 // First image of the file, composited on white.
