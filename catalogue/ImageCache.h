@@ -63,6 +63,7 @@ public:
     // Callers hold the lock for these.
     int Count() const { return static_cast<int>(records_.size()); }
     TImageCache& At(int index) { return *records_.at(static_cast<size_t>(index)); }
+    const TImageCache& At(int index) const { return *records_.at(static_cast<size_t>(index)); }
     std::vector<std::unique_ptr<TImageCache>>& Records() { return records_; }
 
 private:
