@@ -1,1 +1,415 @@
 #include "platform/Registry.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/TextCodec.h"
+
+namespace platform {
+
+namespace {
+
+constexpr const char* kRootSection = "HKEY_CURRENT_USER\\Software\\Zovide";
+
+char FoldAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldAscii(a[i]) != FoldAscii(b[i]))
+            return false;
+    return true;
+}
+
+// "Main\\Window", "\\Main\\Window\\" and "\\Software\\Zovide\\Main\\Window" all name the same key.
+std::string NormalizeKey(std::string_view key)
+{
+    while (!key.empty() && key.front() == '\\')
+        key.remove_prefix(1);
+    while (!key.empty() && key.back() == '\\')
+        key.remove_suffix(1);
+    constexpr std::string_view prefix = "Software\\Zovide";
+    if (key.size() >= prefix.size() && EqualsIgnoringCase(key.substr(0, prefix.size()), prefix)
+        && (key.size() == prefix.size() || key[prefix.size()] == '\\')) {
+        key.remove_prefix(prefix.size());
+        while (!key.empty() && key.front() == '\\')
+            key.remove_prefix(1);
+    }
+    return std::string(key);
+}
+
+bool HasControlBytes(std::string_view s)
+{
+    for (unsigned char c : s)
+        if (c < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+// Backslash and quote are escaped as in REGEDIT4. Control bytes, and every
+// byte of a string that is not valid UTF-8 (a folder name with stray bytes),
+// are written as \xHH so the file stays valid UTF-8 text and nothing is lost.
+std::string EscapeString(const std::string& s)
+{
+    const bool rawBytesOk = IsValidUtf8(s);
+    std::string out;
+    out.reserve(s.size() + 2);
+    for (char c : s) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '"') {
+            out += "\\\"";
+        } else if (u < 0x20 || u == 0x7F || (u >= 0x80 && !rawBytesOk)) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", u);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Reads a quoted string starting at text[pos] == '"'; pos ends behind the closing quote.
+bool ParseQuoted(std::string_view text, size_t& pos, std::string& out)
+{
+    if (pos >= text.size() || text[pos] != '"')
+        return false;
+    out.clear();
+    for (++pos; pos < text.size(); ++pos) {
+        char c = text[pos];
+        if (c == '"') {
+            ++pos;
+            return true;
+        }
+        if (c == '\\') {
+            if (++pos >= text.size())
+                return false;
+            if (text[pos] == '\\' || text[pos] == '"') {
+                out += text[pos];
+            } else if (text[pos] == 'x' && pos + 2 < text.size() && HexDigit(text[pos + 1]) >= 0
+                       && HexDigit(text[pos + 2]) >= 0) {
+                out += static_cast<char>(HexDigit(text[pos + 1]) * 16 + HexDigit(text[pos + 2]));
+                pos += 2;
+            } else {
+                return false;
+            }
+        } else {
+            out += c;
+        }
+    }
+    return false;
+}
+
+bool ParseDword(std::string_view text, uint32_t& value)
+{
+    if (text.size() != 8)
+        return false;
+    value = 0;
+    for (char c : text) {
+        int digit = HexDigit(c);
+        if (digit < 0)
+            return false;
+        value = value * 16 + static_cast<uint32_t>(digit);
+    }
+    return true;
+}
+
+// One `"Name"=...` line; false when it is not a well-formed DWORD or string value.
+bool ParseValueLine(std::string_view line, std::string& name, RegistryValue& value)
+{
+    if (!IsValidUtf8(line) || HasControlBytes(line))
+        return false;
+    size_t pos = 0;
+    if (!ParseQuoted(line, pos, name) || name.empty() || !IsValidUtf8(name) || HasControlBytes(name))
+        return false;
+    if (pos >= line.size() || line[pos] != '=')
+        return false;
+    std::string_view rest = line.substr(pos + 1);
+    constexpr std::string_view dword = "dword:";
+    if (rest.size() > dword.size() && EqualsIgnoringCase(rest.substr(0, dword.size()), dword)) {
+        uint32_t v = 0;
+        if (!ParseDword(rest.substr(dword.size()), v))
+            return false;
+        value = v;
+        return true;
+    }
+    std::string s;
+    size_t spos = 0;
+    if (!ParseQuoted(rest, spos, s) || spos != rest.size())
+        return false;
+    value = std::move(s);
+    return true;
+}
+
+} // namespace
+
+bool RegistryStore::CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const
+{
+    size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(FoldAscii(a[i]));
+        unsigned char cb = static_cast<unsigned char>(FoldAscii(b[i]));
+        if (ca != cb)
+            return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
+std::string RegistryStore::DefaultPath()
+{
+    if (const char* dir = std::getenv("VOVIRO_SETTINGS_DIR"); dir && *dir)
+        return std::string(dir) + "/registry.reg";
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+        return std::string(xdg) + "/Zovide/registry.reg";
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.config/Zovide/registry.reg";
+}
+
+RegistryStore::RegistryStore(std::string path) : path_(std::move(path))
+{
+    Reload();
+}
+
+void RegistryStore::Reload()
+{
+    keys_.clear();
+    std::ifstream in(path_, std::ios::binary);
+    if (!in)
+        return;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    FromText(buffer.str());
+}
+
+std::string RegistryStore::ToText() const
+{
+    std::string out = "REGEDIT4\n";
+    for (const auto& [key, values] : keys_) {
+        out += "\n[";
+        out += kRootSection;
+        if (!key.empty())
+            out += "\\" + key;
+        out += "]\n";
+        for (const auto& [lower, entry] : values) {
+            const auto& [name, value] = entry;
+            out += "\"" + EscapeString(name) + "\"=";
+            if (const uint32_t* v = std::get_if<uint32_t>(&value)) {
+                char hex[16];
+                std::snprintf(hex, sizeof hex, "dword:%08x", *v);
+                out += hex;
+            } else {
+                out += "\"" + EscapeString(std::get<std::string>(value)) + "\"";
+            }
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+void RegistryStore::FromText(const std::string& text)
+{
+    keys_.clear();
+    Values* current = nullptr;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.empty() || line == "REGEDIT4")
+            continue;
+        if (line.front() == '[') {
+            current = nullptr;
+            if (line.back() != ']')
+                continue;
+            std::string_view section = line.substr(1, line.size() - 2);
+            std::string_view root = kRootSection;
+            if (section.size() < root.size() || !EqualsIgnoringCase(section.substr(0, root.size()), root))
+                continue;
+            std::string_view rest = section.substr(root.size());
+            if (!rest.empty() && rest.front() != '\\')
+                continue;
+            std::string key = NormalizeKey(rest);
+            if (!IsValidUtf8(key) || HasControlBytes(key))
+                continue;
+            current = &keys_[key];
+            continue;
+        }
+        std::string name;
+        RegistryValue value;
+        if (current && ParseValueLine(line, name, value))
+            (*current)[name] = {name, std::move(value)};
+    }
+}
+
+void RegistryStore::Save() const
+{
+    namespace fs = std::filesystem;
+    const fs::path target(path_);
+    std::error_code ec;
+    if (target.has_parent_path()) {
+        fs::create_directories(target.parent_path(), ec);
+        if (ec)
+            throw RegistryError("cannot create the settings folder " + target.parent_path().string() + ": "
+                                + ec.message());
+    }
+    std::string temp = path_ + ".XXXXXX";
+    int fd = mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0)
+        throw RegistryError("cannot write the settings file " + path_ + ": " + std::strerror(errno));
+    const std::string text = ToText();
+    const char* p = text.data();
+    size_t left = text.size();
+    bool ok = true;
+    while (left > 0 && ok) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok) {
+            p += n;
+            left -= static_cast<size_t>(n);
+        }
+    }
+    int err = ok ? 0 : errno;
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (ok && std::rename(temp.c_str(), path_.c_str()) != 0) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        throw RegistryError("cannot write the settings file " + path_ + ": " + std::strerror(err));
+    }
+    // Make the rename itself durable.
+    std::string folder = target.has_parent_path() ? target.parent_path().string() : std::string(".");
+    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
+
+bool RegistryStore::HasKey(const std::string& key) const
+{
+    return keys_.count(NormalizeKey(key)) != 0;
+}
+
+void RegistryStore::CreateKey(const std::string& key)
+{
+    keys_[NormalizeKey(key)];
+}
+
+const RegistryValue* RegistryStore::Find(const std::string& key, const std::string& name) const
+{
+    auto k = keys_.find(NormalizeKey(key));
+    if (k == keys_.end())
+        return nullptr;
+    auto v = k->second.find(name);
+    return v == k->second.end() ? nullptr : &v->second.second;
+}
+
+void RegistryStore::Set(const std::string& key, const std::string& name, RegistryValue value)
+{
+    Values& values = keys_[NormalizeKey(key)];
+    auto it = values.find(name);
+    if (it != values.end())
+        it->second.second = std::move(value); // an existing value keeps its spelling
+    else
+        values.emplace(name, std::make_pair(name, std::move(value)));
+}
+
+RegistryKey::RegistryKey(RegistryStore& store, std::string key, bool create) : store_(store), key_(std::move(key))
+{
+    if (store_.HasKey(key_))
+        return;
+    if (!create)
+        throw RegistryError("settings key " + key_ + " does not exist");
+    store_.CreateKey(key_);
+}
+
+int32_t RegistryKey::ReadInteger(const std::string& name) const
+{
+    const RegistryValue* v = store_.Find(key_, name);
+    if (!v)
+        throw RegistryError("settings value " + key_ + "\\" + name + " is missing");
+    const uint32_t* dword = std::get_if<uint32_t>(v);
+    if (!dword)
+        throw RegistryError("settings value " + key_ + "\\" + name + " is not an integer");
+    return static_cast<int32_t>(*dword);
+}
+
+bool RegistryKey::ReadBool(const std::string& name) const
+{
+    return ReadInteger(name) != 0;
+}
+
+std::string RegistryKey::ReadString(const std::string& name) const
+{
+    const RegistryValue* v = store_.Find(key_, name);
+    if (!v)
+        return std::string();
+    const std::string* s = std::get_if<std::string>(v);
+    if (!s)
+        throw RegistryError("settings value " + key_ + "\\" + name + " is not a string");
+    return *s;
+}
+
+bool RegistryKey::ValueExists(const std::string& name) const
+{
+    return store_.Find(key_, name) != nullptr;
+}
+
+void RegistryKey::WriteInteger(const std::string& name, int32_t value)
+{
+    store_.Set(key_, name, static_cast<uint32_t>(value));
+}
+
+void RegistryKey::WriteBool(const std::string& name, bool value)
+{
+    store_.Set(key_, name, static_cast<uint32_t>(value ? 1 : 0));
+}
+
+void RegistryKey::WriteString(const std::string& name, const std::string& value)
+{
+    store_.Set(key_, name, value);
+}
+
+} // namespace platform
