@@ -1,0 +1,20 @@
+#include "ui/UiTestSupport.h"
+
+#include <QApplication>
+#include <cstdlib>
+
+namespace uitest {
+
+QApplication& EnsureApp()
+{
+    static int argc = 1;
+    static char name[] = "voviro-test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+} // namespace uitest
