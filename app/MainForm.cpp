@@ -1,3 +1,109 @@
+// The main window's creation, showing, closing and destruction.
 #include "app/MainForm.h"
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {}
+#include <QCloseEvent>
+#include <QShowEvent>
+#include <QTimer>
+#include <lcms2.h>
+
+#include "app/FolderTree.h"
+#include "app/ThumbnailProgressEvent.h"
+#include "catalogue/ui/CatalogueListModel.h"
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), registry_(std::make_unique<platform::RegistryStore>())
+{
+    BuildLayout();
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    FormDestroy();
+}
+
+void TForm1::FormCreate()
+{
+    // Colour-management errors are reported by return values, never by the library's own handler.
+    cmsSetLogErrorHandler(nullptr);
+    ChangeViewType(4);
+    ReadSettings();
+    SortKind = 0;
+    try {
+        CacheFile = std::make_unique<catalogue::TCacheFile>();
+    } catch (const std::exception&) {
+        // Without a cache file the folder is still listed; thumbnails are then not kept.
+        CacheFile.reset();
+    }
+    catalogue::InitListConfig(ListConfig);
+    ListModel->SetupListColumns(ListConfig);
+    for (int c = 0; c < ListConfig.Count; ++c)
+        ListView1->setColumnWidth(c, ListConfig.Items[c].Width);
+}
+
+void TForm1::FormShow()
+{
+    QString folder;
+    if (setup_useFolder) {
+        folder = QString::fromStdString(setup_Folder);
+    } else {
+        Guarded([&] {
+            platform::RegistryKey key(Registry(), "Main\\Folder");
+            folder = QString::fromStdString(key.ReadString("Path"));
+        });
+    }
+    if (folder.isEmpty())
+        folder = FolderTree::DefaultFolder();
+    PTShellTree1->SelectPath(folder);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        FormShow();
+    }
+}
+
+void TForm1::FormHide()
+{
+    WriteWindowPlacement();
+}
+
+void TForm1::FormClose()
+{
+    if (closed_)
+        return;
+    closed_ = true;
+    FormHide();
+    hide();
+    WriteSettings();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    FormClose();
+    event->accept();
+}
+
+void TForm1::FormDestroy()
+{
+    if (destroyed_)
+        return;
+    destroyed_ = true;
+    Timer1->stop();
+    Timer2->stop();
+    StopThumbnailMaker();
+    catalogue::ClearCatalogue(Catalogue, CacheFile.get());
+    CacheFile.reset(); // closes and deletes the cache file
+}
+
+bool TForm1::event(QEvent* event)
+{
+    if (event->type() == TThumbnailProgressEvent::kType) {
+        const auto* e = static_cast<TThumbnailProgressEvent*>(event);
+        ThumbnailProgress(e->wParam, e->lParam);
+        return true;
+    }
+    return QMainWindow::event(event);
+}

@@ -1,0 +1,201 @@
+// Opening and refreshing folders, the current file, the thumbnail progress
+// message, and repainting one file.
+#include <QCoreApplication>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QTreeView>
+#include <cmath>
+
+#include "app/FolderTree.h"
+#include "app/MainForm.h"
+#include "app/PathText.h"
+#include "app/ThumbnailProgressEvent.h"
+#include "catalogue/ui/CatalogueListModel.h"
+#include "catalogue/ui/ResizeDrawGrid.h"
+
+void TForm1::PTShellTree1Change()
+{
+    NoFileShown = true;
+    FolderOpen(PTShellTree1->SelectedPath(), false);
+}
+
+void TForm1::Refresh1Click()
+{
+    FolderOpen(DisplayPath(CurrentFolder), true);
+}
+
+void TForm1::FolderOpen(const QString& path, bool force)
+{
+    if (path.isEmpty())
+        return;
+    std::string folder = NativePath(path);
+    if (folder.back() != '/')
+        folder += '/';
+    if (folder == CurrentFolder && !force)
+        return;
+    StopThumbnailMaker();
+
+    const catalogue::SortOrder order{SortKind, SortTag};
+    int n = 0;
+    if (folder != CurrentFolder) {
+        // A new folder: the panels are emptied and the list starts afresh.
+        HistogramCurrentFile.clear();
+        ListModel->SetItemCount(0);
+        ListView1->clearSelection();
+        n = CacheFile ? catalogue::BuildCatalogue(Catalogue, folder, *CacheFile, order) : 0;
+        setWindowTitle(QStringLiteral("Voviro - ") + DisplayPath(folder));
+        Timer1->stop();
+    } else {
+        // The same folder, forced: refresh, keeping unchanged records and the current position.
+        const int i = CurrentIndex();
+        std::string remembered;
+        if (i != -1)
+            remembered = catalogue::LockedItem(Catalogue, i)->FileName;
+        n = catalogue::RefreshCatalogue(Catalogue, folder, order);
+        if (i != -1) {
+            int found = -1;
+            {
+                std::lock_guard lock(Catalogue.Mutex());
+                for (int k = 0; k < Catalogue.Count() && found < 0; ++k)
+                    if (Catalogue.At(k).FileName == remembered)
+                        found = k;
+            }
+            const int index = found >= 0 ? found : (i >= n - 1 ? n - 1 : i);
+            if (n > 0)
+                ShowItemInfo(index);
+        }
+    }
+    ListModel->SetItemCount(n);
+    SetStatusText(QStringLiteral(" %1 個のファイル").arg(n));
+    LayoutGrid();
+    DrawGrid1->viewport()->update();
+    if (n > 0)
+        StartThumbnailMaker();
+    CurrentFolder = folder;
+}
+
+int TForm1::CurrentIndex() const
+{
+    std::lock_guard lock(Catalogue.Mutex());
+    const int count = Catalogue.Count();
+    if (ViewType == 0) {
+        const QModelIndex current = ListView1->selectionModel()->currentIndex();
+        if (count == 0 || !current.isValid() || !ListView1->selectionModel()->isRowSelected(current.row()))
+            return -1;
+        return current.row() < count ? current.row() : -1;
+    }
+    const int index = DrawGrid1->Row() * DrawGrid1->ColCount() + DrawGrid1->Col();
+    return index < count ? index : -1;
+}
+
+void TForm1::ShowItemInfo(int index)
+{
+    if (index < 0)
+        return;
+    std::string fileName;
+    QString status;
+    {
+        std::lock_guard lock(Catalogue.Mutex());
+        if (index >= Catalogue.Count())
+            return;
+        catalogue::LockedItem record(Catalogue, index);
+        NoFileShown = false;
+        fileName = record->FileName;
+        const QString name = QString::fromUtf8(BaseName(fileName));
+        status = record->Exif ? QStringLiteral(" ") + name + QStringLiteral(" ") +
+                                    QString::fromUtf8(catalogue::ShootingSummary(*record))
+                              : QStringLiteral(" ") + name;
+        if (InfoPaneVisible() && HistogramCurrentFile != fileName) {
+            HistogramCurrentFile = fileName;
+            // A preview histogram from the thumbnail is followed, two seconds later, by the full one.
+            if (record->HistState != 10 && record->ThumbOffset != -1) {
+                Timer1->stop();
+                Timer1->start();
+            }
+        }
+    }
+    SetStatusText(status);
+}
+
+void TForm1::RepaintItem(int index)
+{
+    if (index < 0)
+        return;
+    if (ViewType == 0) {
+        ListModel->RefreshRow(index);
+        return;
+    }
+    const int cols = DrawGrid1->ColCount();
+    const int rowHeight = DrawGrid1->DefaultRowHeight();
+    const int visibleRows = (DrawGrid1->viewport()->height() + rowHeight + 1) / (rowHeight + 2);
+    const int first = DrawGrid1->TopRow() * cols;
+    if (index >= first && index <= first + visibleRows * cols - 1)
+        DrawGrid1->viewport()->update(DrawGrid1->CellRect(index % cols, index / cols));
+}
+
+void TForm1::PostThumbnailProgress(int wParam, int lParam)
+{
+    QCoreApplication::postEvent(this, new TThumbnailProgressEvent(wParam, lParam));
+}
+
+void TForm1::ThumbnailProgress(int wParam, int lParam)
+{
+    const int count = ListModel->ItemCount();
+    if (count == 0)
+        return;
+    if (wParam == -1) {
+        TaskProgress->setValue(lParam);
+        return;
+    }
+    if (wParam == -2) {
+        TaskLabel->clear();
+        TaskProgress->setValue(0);
+        TaskProgress->setMaximum(100);
+        return;
+    }
+    const int i = wParam;
+    RepaintItem(i);
+    if (!NoFileShown && CurrentIndex() == i) {
+        HistogramCurrentFile.clear();
+        ShowItemInfo(i);
+    }
+    const int position = static_cast<int>(std::nearbyint((i + 1) * 100.0 / count));
+    TaskProgress->setValue(position);
+    if (position != 100) {
+        TaskLabel->setText(QStringLiteral("サムネイル作成"));
+    } else {
+        TaskLabel->clear();
+        TaskProgress->setValue(0);
+    }
+}
+
+void TForm1::SetStatusText(const QString& text)
+{
+    StatusBarIn->setText(text);
+}
+
+QVariant TForm1::ListRowStyle(int row, int role) const
+{
+    if (role != Qt::ForegroundRole && role != Qt::FontRole)
+        return {};
+    std::lock_guard lock(Catalogue.Mutex());
+    if (row >= Catalogue.Count())
+        return {};
+    const catalogue::TImageCache& record = Catalogue.At(row);
+    if (record.Checked) {
+        if (role == Qt::ForegroundRole)
+            return QColor(255, 0, 0);
+        QFont bold = ListView1->font();
+        bold.setBold(true);
+        return bold;
+    }
+    if (role == Qt::ForegroundRole && record.ThumbState == 0)
+        return ListView1->palette().color(QPalette::Disabled, QPalette::Text);
+    return {};
+}
