@@ -9,6 +9,7 @@
 #include <string>
 
 #include "imaging/Bitmap.h"
+#include "platform/TempFile.h"
 
 namespace catalogue {
 
@@ -22,17 +23,19 @@ public:
     TCacheFile(const TCacheFile&) = delete;
     TCacheFile& operator=(const TCacheFile&) = delete;
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return file_.Path(); }
     int64_t Size() const;
     void Truncate();
 
     // Spare bytes behind a W × H thumbnail: max(0, W·R(H) − H·R(W)), R(n) = ((24n + 31) / 32) · 4.
     static int64_t ReserveBytes(int width, int height);
 
-    // Appends a 24-bit bitmap and its reserve at the end; returns its offset, -1 on failure.
+    // Appends a bitmap (32-bit ones lose their alpha) as a 24-bit BMP image and
+    // its reserve at the end; returns its offset, -1 on failure or an empty bitmap.
     int32_t AppendThumbnail(const imaging::Bitmap& bitmap);
     bool ReadThumbnail(int32_t offset, imaging::Bitmap& out) const;
-    // Rewrites the slot at offset (the same picture turned or flipped: it must fit the slot).
+    // Rewrites the slot at offset (the same picture turned or flipped); false
+    // when it is larger than the slot, which is never overwritten past its end.
     bool RewriteThumbnail(int32_t offset, const imaging::Bitmap& bitmap);
 
     // The two histogram blocks, in that order; append returns the offset, -1 on failure.
@@ -41,8 +44,11 @@ public:
     bool ReadHistogram(int32_t offset, uint8_t* levels, uint8_t* hues) const;
 
 private:
-    std::string path_;
-    int fd_ = -1;
+    bool WriteAt(int64_t offset, const void* data, size_t size);
+    bool ReadAt(int64_t offset, void* data, size_t size) const;
+    bool WriteBitmapAt(int64_t offset, const imaging::Bitmap& bitmap);
+
+    platform::TempFile file_;
 };
 
 } // namespace catalogue

@@ -1,0 +1,100 @@
+// The sort orders of the catalogue.
+#include <algorithm>
+#include <mutex>
+
+#include "catalogue/Catalogue.h"
+#include "metadata/ExifData.h"
+
+namespace catalogue {
+
+int CompareNoCase(std::string_view a, std::string_view b)
+{
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        unsigned char ca = static_cast<unsigned char>(a[i]);
+        unsigned char cb = static_cast<unsigned char>(b[i]);
+        // Letters fold to upper case, so "_" sorts after every letter.
+        if (ca >= 'a' && ca <= 'z')
+            ca = static_cast<unsigned char>(ca - 'a' + 'A');
+        if (cb >= 'a' && cb <= 'z')
+            cb = static_cast<unsigned char>(cb - 'a' + 'A');
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+namespace {
+
+using Records = std::vector<std::unique_ptr<TImageCache>>;
+
+template <typename Less>
+void SortRecords(Records& records, Less less)
+{
+    std::sort(records.begin(), records.end(),
+              [&](const std::unique_ptr<TImageCache>& a, const std::unique_ptr<TImageCache>& b) {
+                  return less(*a, *b);
+              });
+}
+
+// Records without metadata first, then by the item's text; the texts are
+// looked up once per record rather than once per comparison.
+void SortByMetaItem(Records& records, int32_t tag)
+{
+    struct Keyed {
+        bool hasExif;
+        std::string text;
+        std::unique_ptr<TImageCache> record;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(records.size());
+    for (auto& r : records) {
+        const bool hasExif = r->Exif != nullptr;
+        std::string text = hasExif ? metadata::GetExifValueText(tag, *r->Exif) : std::string();
+        keyed.push_back({hasExif, std::move(text), std::move(r)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        if (a.hasExif != b.hasExif)
+            return !a.hasExif;
+        return a.hasExif && CompareNoCase(a.text, b.text) < 0;
+    });
+    for (size_t i = 0; i < keyed.size(); ++i)
+        records[i] = std::move(keyed[i].record);
+}
+
+} // namespace
+
+void SortCatalogue(TCatalogue& catalogue, SortOrder order)
+{
+    std::lock_guard lock(catalogue.Mutex());
+    Records& records = catalogue.Records();
+    switch (order.kind) {
+    case 0:
+        SortRecords(records, [](const TImageCache& a, const TImageCache& b) {
+            return CompareNoCase(a.FileName, b.FileName) < 0;
+        });
+        break;
+    case 1:
+        SortRecords(records, [](const TImageCache& a, const TImageCache& b) { return a.FileKind < b.FileKind; });
+        break;
+    case 2:
+        SortRecords(records, [](const TImageCache& a, const TImageCache& b) { return a.FileTime < b.FileTime; });
+        break;
+    case 3:
+        SortRecords(records, [](const TImageCache& a, const TImageCache& b) { return a.FileSize < b.FileSize; });
+        break;
+    case 4:
+        SortRecords(records, [](const TImageCache& a, const TImageCache& b) {
+            return static_cast<int64_t>(a.ImageWidth) * a.ImageHeight
+                < static_cast<int64_t>(b.ImageWidth) * b.ImageHeight;
+        });
+        break;
+    case -1:
+        SortByMetaItem(records, order.tag);
+        break;
+    default:
+        break; // unknown orders keep the listing order
+    }
+}
+
+} // namespace catalogue
