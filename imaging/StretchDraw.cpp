@@ -1,0 +1,81 @@
+// Scaling one bitmap into a rectangle of another. Each target pixel covers a
+// span of source columns and rows; shrinking averages every source pixel in
+// that span (a box filter), enlarging repeats the nearest source pixel.
+
+#include <algorithm>
+#include <vector>
+
+#include "imaging/ImageIO.h"
+
+namespace imaging {
+
+namespace {
+
+// The source span [first, last) of each visible target index.
+struct Spans {
+    std::vector<int> first, last;
+};
+
+Spans MakeSpans(int sourceSize, int rectSize, int visibleFrom, int visibleTo)
+{
+    Spans spans;
+    const int count = visibleTo - visibleFrom;
+    spans.first.resize(count);
+    spans.last.resize(count);
+    for (int i = 0; i < count; ++i) {
+        const int64_t t = visibleFrom + i;
+        int first = static_cast<int>(t * sourceSize / rectSize);
+        int last = static_cast<int>((t + 1) * sourceSize / rectSize);
+        first = std::min(first, sourceSize - 1);
+        last = std::clamp(last, first + 1, sourceSize);
+        spans.first[i] = first;
+        spans.last[i] = last;
+    }
+    return spans;
+}
+
+} // namespace
+
+void StretchDraw(const Bitmap& source, Bitmap& target, const Rect& rect)
+{
+    if (source.Empty() || target.Empty() || rect.Width() <= 0 || rect.Height() <= 0)
+        return;
+    // Visible part of the rectangle, relative to the rectangle.
+    const int x0 = std::max(0, -rect.left), x1 = std::min(rect.Width(), target.Width() - rect.left);
+    const int y0 = std::max(0, -rect.top), y1 = std::min(rect.Height(), target.Height() - rect.top);
+    if (x0 >= x1 || y0 >= y1)
+        return;
+    const Spans columns = MakeSpans(source.Width(), rect.Width(), x0, x1);
+    const Spans rows = MakeSpans(source.Height(), rect.Height(), y0, y1);
+    const int sourceBpp = source.BytesPerPixel(), targetBpp = target.BytesPerPixel();
+    const int channels = sourceBpp == 4 && targetBpp == 4 ? 4 : 3;
+    const int visibleWidth = x1 - x0;
+    std::vector<uint64_t> sums(size_t(visibleWidth) * channels);
+
+    for (int ty = 0; ty < y1 - y0; ++ty) {
+        const int firstRow = rows.first[ty], lastRow = rows.last[ty];
+        std::fill(sums.begin(), sums.end(), 0);
+        for (int sy = firstRow; sy < lastRow; ++sy) {
+            const uint8_t* line = source.Row(sy);
+            uint64_t* sum = sums.data();
+            for (int tx = 0; tx < visibleWidth; ++tx, sum += channels) {
+                const uint8_t* p = line + columns.first[tx] * sourceBpp;
+                const uint8_t* end = line + columns.last[tx] * sourceBpp;
+                for (; p < end; p += sourceBpp)
+                    for (int c = 0; c < channels; ++c)
+                        sum[c] += p[c];
+            }
+        }
+        uint8_t* out = target.Row(rect.top + y0 + ty) + (rect.left + x0) * targetBpp;
+        const uint64_t* sum = sums.data();
+        for (int tx = 0; tx < visibleWidth; ++tx, sum += channels, out += targetBpp) {
+            const uint64_t area = uint64_t(columns.last[tx] - columns.first[tx]) * uint64_t(lastRow - firstRow);
+            for (int c = 0; c < channels; ++c)
+                out[c] = static_cast<uint8_t>((sum[c] + area / 2) / area);
+            if (targetBpp == 4 && channels == 3)
+                out[3] = 255;
+        }
+    }
+}
+
+} // namespace imaging
