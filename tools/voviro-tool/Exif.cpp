@@ -1,8 +1,169 @@
+// voviro-tool exif [--json] FILE...: everything the metadata reader finds in
+// each file. Plain output is a heading per file and one line per value or
+// item; --json prints one JSON object per file per line. Exit 0 when every
+// file could be opened, 1 otherwise, 2 on bad arguments.
+#include <cstdio>
+#include <string>
+#include <sys/stat.h>
+
+#include "imaging/Bitmap.h"
+#include "metadata/ExifRead.h"
+#include "platform/TextCodec.h"
 #include "tools/voviro-tool/Commands.h"
 
 namespace voviro_tool {
-int RunExif(const std::vector<std::string>&)
+
+namespace {
+
+struct FileResult {
+    metadata::TExifData exif;
+    metadata::PhotoshopLocator locator;
+    imaging::Bitmap thumbnail;
+    bool opened = false;
+    std::string error; // set when the reader raised
+};
+
+bool CanOpen(const std::string& path)
 {
-    return UsageOf("exif");
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    std::fclose(f);
+    return true;
 }
+
+FileResult ReadOne(const std::string& path)
+{
+    FileResult r;
+    r.opened = CanOpen(path);
+    try {
+        metadata::ReadExifData(path, r.thumbnail, r.locator, r.exif);
+    } catch (const std::exception& e) {
+        r.error = e.what();
+        if (r.error.empty())
+            r.error = "read error";
+    }
+    if (r.exif.HasThumbnail == 0)
+        r.thumbnail = imaging::Bitmap();
+    return r;
+}
+
+std::string JsonString(const std::string& text)
+{
+    const std::string valid = platform::MakeValidUtf8(text);
+    std::string out = "\"";
+    for (unsigned char c : valid) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                char buffer[8];
+                std::snprintf(buffer, sizeof buffer, "\\u%04X", c);
+                out += buffer;
+            } else {
+                out += static_cast<char>(c);
+            }
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonItems(const std::vector<metadata::TIFDItem>& items)
+{
+    std::string out = "[";
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            out += ",";
+        out += "{\"key\":" + std::to_string(items[i].Key) + ",\"name\":" + JsonString(items[i].Name) +
+               ",\"value\":" + JsonString(items[i].Value) + "}";
+    }
+    return out + "]";
+}
+
+std::string JsonLine(const std::string& path, const FileResult& r)
+{
+    const metadata::TExifData& e = r.exif;
+    const auto field = [](const char* name, long long value) { return std::string(",\"") + name + "\":" + std::to_string(value); };
+    std::string out = "{\"file\":" + JsonString(path);
+    if (!r.error.empty())
+        out += ",\"error\":" + JsonString(r.error);
+    out += field("failed", e.Failed) + field("container_kind", e.ContainerKind) + field("width", e.Width) +
+           field("height", e.Height) + field("icc_offset", e.IccOffset) + field("icc_length", e.IccLength) +
+           field("has_thumbnail", e.HasThumbnail) + field("thumbnail_width", r.thumbnail.Width()) +
+           field("thumbnail_height", r.thumbnail.Height()) + field("has_comment", e.HasComment) +
+           ",\"comment\":" + JsonString(e.Comment) + ",\"photoshop\":{\"source\":" +
+           std::to_string(r.locator.Source) + ",\"offset\":" + std::to_string(r.locator.Offset) +
+           ",\"length\":" + std::to_string(r.locator.Length) + "}";
+    out += ",\"main\":" + JsonItems(e.Main.Items) + ",\"exif\":" + JsonItems(e.Exif.Items) +
+           ",\"maker\":" + JsonItems(e.Maker.Items) + ",\"gps\":" + JsonItems(e.Gps.Items) + "}\n";
+    return out;
+}
+
+std::string PlainText(const std::string& path, const FileResult& r)
+{
+    const metadata::TExifData& e = r.exif;
+    const auto line = [](const std::string& name, const std::string& value) { return "  " + name + ": " + value + "\n"; };
+    const auto n = [](long long v) { return std::to_string(v); };
+    std::string out = "== " + platform::MakeValidUtf8(path) + "\n";
+    if (!r.error.empty())
+        out += line("error", r.error);
+    out += line("failed", n(e.Failed)) + line("container_kind", n(e.ContainerKind)) +
+           line("size", n(e.Width) + " x " + n(e.Height)) + line("icc", n(e.IccOffset) + " +" + n(e.IccLength)) +
+           line("thumbnail", n(e.HasThumbnail) + " (" + n(r.thumbnail.Width()) + " x " + n(r.thumbnail.Height()) + ")") +
+           line("comment", n(e.HasComment) + " " + platform::MakeValidUtf8(e.Comment)) +
+           line("photoshop", n(r.locator.Source) + " " + n(r.locator.Offset) + " +" + n(r.locator.Length));
+    const auto items = [&](const char* group, const std::vector<metadata::TIFDItem>& list) {
+        for (const metadata::TIFDItem& item : list)
+            out += "  " + std::string(group) + " " + n(item.Key) + " " + item.Name + ": " + item.Value + "\n";
+    };
+    items("main", e.Main.Items);
+    items("exif", e.Exif.Items);
+    items("maker", e.Maker.Items);
+    items("gps", e.Gps.Items);
+    return out;
+}
+
+} // namespace
+
+int RunExif(const std::vector<std::string>& args)
+{
+    bool json = false;
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (a == "--json")
+            json = true;
+        else if (a.rfind("--", 0) == 0 || a.empty())
+            return UsageOf("exif");
+        else
+            files.push_back(a);
+    }
+    if (files.empty())
+        return UsageOf("exif");
+    bool allOpened = true;
+    for (const std::string& path : files) {
+        const FileResult r = ReadOne(path);
+        allOpened = allOpened && r.opened;
+        const std::string text = json ? JsonLine(path, r) : PlainText(path, r);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+    }
+    return std::fflush(stdout) == 0 && allOpened ? 0 : 1;
+}
+
 } // namespace voviro_tool

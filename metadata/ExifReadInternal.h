@@ -1,0 +1,22 @@
+#pragma once
+// Internals of the metadata reader shared by its source files and the fuzz target.
+
+#include <string>
+
+#include "metadata/ExifRead.h"
+#include "metadata/FileReader.h"
+
+namespace metadata {
+
+// The extension of a file name with its dot, lower-cased (".jpg"); empty when none.
+std::string FileExtensionLower(const std::string& fileName);
+
+// The JPEG path of LoadThumbnailFromImage: reduced-scale decode fitted into 160 × 120.
+bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, const imaging::ProgressFn& progress);
+
+// ReadExifData over an open reader; `fileName` gives the extension and the
+// companion-file lookup.
+void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bitmap& thumbnail,
+                      PhotoshopLocator& locator, TExifData& exif);
+
+} // namespace metadata

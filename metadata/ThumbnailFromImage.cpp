@@ -1,0 +1,102 @@
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "metadata/ExifReadInternal.h"
+
+namespace metadata {
+
+namespace {
+
+constexpr int kBoxWidth = 160;
+constexpr int kBoxHeight = 120;
+
+std::string LowerExtension(const std::string& fileName)
+{
+    const size_t slash = fileName.find_last_of('/');
+    const size_t dot = fileName.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string();
+    std::string ext = fileName.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    return ext;
+}
+
+bool OneOf(const std::string& ext, std::initializer_list<const char*> list)
+{
+    return std::any_of(list.begin(), list.end(), [&](const char* e) { return ext == e; });
+}
+
+void DrawFitted(const imaging::Bitmap& picture, imaging::Bitmap& thumbnail)
+{
+    const imaging::Rect fit = FitRect(picture.Width(), picture.Height(), kBoxWidth, kBoxHeight);
+    thumbnail.Resize(fit.Width(), fit.Height());
+    imaging::StretchDraw(picture, thumbnail, fit);
+}
+
+} // namespace
+
+std::string FileExtensionLower(const std::string& fileName)
+{
+    return LowerExtension(fileName);
+}
+
+bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, const imaging::ProgressFn& progress)
+{
+    imaging::DecodeOptions options;
+    options.targetWidth = kBoxWidth;
+    options.targetHeight = kBoxHeight;
+    options.progress = progress;
+    imaging::Bitmap picture;
+    if (!imaging::LoadJpegFile(fileName, picture, options) || picture.Width() <= 0 || picture.Empty())
+        return false;
+    DrawFitted(picture, thumbnail);
+    return true;
+}
+
+imaging::Rect FitRect(int width, int height, int boxWidth, int boxHeight)
+{
+    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0)
+        return imaging::Rect{};
+    const double sx = static_cast<double>(width) / boxWidth;
+    const double sy = static_cast<double>(height) / boxHeight;
+    int w, h;
+    if (sy >= sx) {
+        w = static_cast<int>(std::nearbyint(width / sy));
+        h = boxHeight;
+    } else {
+        w = boxWidth;
+        h = static_cast<int>(std::nearbyint(height / sx));
+    }
+    // A very long, thin picture still gets one row or column.
+    return imaging::Rect{0, 0, std::max(w, 1), std::max(h, 1)};
+}
+
+bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbnail, int32_t& width,
+                            int32_t& height, const imaging::ProgressFn& progress)
+{
+    const std::string ext = LowerExtension(fileName);
+    imaging::Bitmap picture;
+    if (OneOf(ext, {".jpg", ".jpeg"})) {
+        return LoadJpegThumbnail(fileName, thumbnail, progress);
+    } else if (OneOf(ext, {".bmp", ".png", ".pcx"})) {
+        bool loaded = ext == ".bmp"   ? imaging::LoadBmpFile(fileName, picture)
+                      : ext == ".png" ? imaging::LoadPngFile(fileName, picture)
+                                      : imaging::LoadPcxFile(fileName, picture);
+        if (!loaded || picture.Empty())
+            return false;
+        width = picture.Width();
+        height = picture.Height();
+    } else if (OneOf(ext, {".tif", ".tiff", ".nef", ".nsk", ".orf"})) {
+        imaging::DecodeOptions options;
+        options.progress = progress;
+        if (!imaging::LoadTiffFile(fileName, picture, options) || picture.Empty())
+            return false;
+    } else {
+        return false;
+    }
+    DrawFitted(picture, thumbnail);
+    return true;
+}
+
+} // namespace metadata

@@ -1,0 +1,119 @@
+#include "metadata/Thumbnails.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "imaging/ImageIO.h"
+#include "metadata/ExifRead.h"
+
+namespace metadata {
+
+namespace {
+
+constexpr int kLargestKeptSize = 200;
+constexpr int kThumbnailBox = 160;
+
+void DrawFitted(const imaging::Bitmap& picture, imaging::Bitmap& thumbnail, int boxWidth, int boxHeight)
+{
+    const imaging::Rect fit = FitRect(picture.Width(), picture.Height(), boxWidth, boxHeight);
+    thumbnail.Resize(fit.Width(), fit.Height());
+    imaging::StretchDraw(picture, thumbnail, fit);
+}
+
+} // namespace
+
+bool DrawJpegThumbnail(const std::vector<uint8_t>& jpeg, imaging::Bitmap& thumbnail)
+{
+    imaging::Bitmap picture;
+    if (jpeg.empty() || !imaging::LoadJpegMemory(jpeg.data(), jpeg.size(), picture) || picture.Empty())
+        return false;
+    if (picture.Width() <= kLargestKeptSize && picture.Height() <= kLargestKeptSize)
+        thumbnail = std::move(picture);
+    else
+        DrawFitted(picture, thumbnail, kThumbnailBox, kThumbnailBox);
+    return true;
+}
+
+bool DrawJpegThumbnailAt(FileReader& file, uint64_t pos, uint64_t length, imaging::Bitmap& thumbnail)
+{
+    if (length == 0 || !file.Contains(pos, length))
+        return false;
+    return DrawJpegThumbnail(file.ReadRange(pos, static_cast<size_t>(length)), thumbnail);
+}
+
+bool DrawRgbThumbnail(FileReader& file, uint64_t pos, uint64_t length, uint32_t width, uint32_t height,
+                      imaging::Bitmap& thumbnail)
+{
+    const uint64_t needed = static_cast<uint64_t>(width) * height * 3;
+    if (width == 0 || height == 0 || needed > length || !file.Contains(pos, needed) || width > 65535 ||
+        height > 65535)
+        return false;
+    imaging::Bitmap picture(static_cast<int>(width), static_cast<int>(height));
+    std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
+    for (uint32_t y = 0; y < height; ++y) {
+        if (!file.ReadAt(pos + static_cast<uint64_t>(y) * row.size(), row.data(), row.size()))
+            return false;
+        uint8_t* out = picture.Row(static_cast<int>(y));
+        for (uint32_t x = 0; x < width; ++x) {
+            out[3 * x] = row[3 * x + 2];
+            out[3 * x + 1] = row[3 * x + 1];
+            out[3 * x + 2] = row[3 * x];
+        }
+    }
+    DrawFitted(picture, thumbnail, kThumbnailBox, kThumbnailBox);
+    return true;
+}
+
+bool FindPhotoshopThumbnail(FileReader& file, uint64_t offset, uint64_t length, uint64_t& jpegPos,
+                            uint64_t& jpegLength)
+{
+    constexpr bool kBigEndian = false;
+    const uint64_t end = std::min(offset + length, file.Size());
+    if (offset >= end)
+        return false;
+    // Resources either start at once, with NUL-terminated names and sizes as stored, or
+    // behind a NUL byte, with length-prefixed names and even sizes.
+    const bool pascalNames = file.U8(offset) == 0;
+    uint64_t pos = pascalNames ? offset + 1 : offset;
+    bool found = false;
+    while (pos + 6 <= end) {
+        char signature[4];
+        file.ReadExact(pos, signature, 4);
+        const uint16_t id = file.U16(pos + 4, kBigEndian);
+        pos += 6;
+        if (pascalNames) {
+            if (pos >= end)
+                break;
+            const uint64_t nameLength = file.U8(pos);
+            pos += nameLength + 1;
+            if ((nameLength + 1) % 2 != 0)
+                ++pos;
+        } else {
+            // Up to a NUL that follows another NUL, so an empty name of two NULs is consumed whole.
+            uint8_t previous = 1;
+            while (pos < end) {
+                const uint8_t b = file.U8(pos++);
+                if (b == 0 && previous == 0)
+                    break;
+                previous = b;
+            }
+        }
+        if (pos + 4 > end)
+            break;
+        uint64_t size = file.U32(pos, kBigEndian);
+        pos += 4;
+        const uint64_t data = pos;
+        if (pascalNames && size % 2 != 0)
+            ++size;
+        if (std::memcmp(signature, "8BIM", 4) == 0 && id == 1036 && data + 28 < end &&
+            file.U32(data, kBigEndian) == 1 && size > 28) {
+            jpegPos = data + 28;
+            jpegLength = std::min(size - 28, end - jpegPos);
+            found = true;
+        }
+        pos = data + size;
+    }
+    return found;
+}
+
+} // namespace metadata
