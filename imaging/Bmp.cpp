@@ -27,7 +27,7 @@ enum Compression : uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3, kA
 // An RLE file may leave most of the picture out, so its size is not bounded
 // by the data; this bounds it instead (pixels per byte of file).
 constexpr uint64_t kRlePixelsPerByte = 1024;
-constexpr uint64_t kRleMinPixelCap = 16u << 20;
+constexpr uint64_t kRleMinPixelCap = 1u << 20;
 
 struct Header {
     int width = 0;

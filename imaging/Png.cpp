@@ -1,0 +1,165 @@
+// PNG files through libpng: every bit depth, grey, palette and interlaced
+// files come out as 8-bit blue, green, red (16-bit samples keep their high
+// byte); transparency is composited on white. libpng's errors come back
+// through longjmp to the one function that called setjmp; the C++ objects
+// it uses live in the caller's frame.
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstring>
+#include <vector>
+
+#include <png.h>
+
+#include "imaging/FileBuffer.h"
+#include "imaging/ImageIO.h"
+
+namespace imaging {
+
+namespace {
+
+// zlib expands by at most about 1032:1; with 1-bit grey (8 pixels a byte)
+// this many pixels per file byte is the most a file can describe.
+constexpr uint64_t kMaxPixelsPerByte = 1100 * 8;
+
+struct Source {
+    const uint8_t* data;
+    size_t size;
+    size_t pos = 0;
+};
+
+void ReadBytes(png_structp png, png_bytep out, size_t count)
+{
+    auto* source = static_cast<Source*>(png_get_io_ptr(png));
+    if (count > source->size - source->pos)
+        png_error(png, "unexpected end of file");
+    std::memcpy(out, source->data + source->pos, count);
+    source->pos += count;
+}
+
+void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnWarning(png_structp, png_const_charp) { }
+
+// Red, green, blue, alpha over white into blue, green, red.
+void CompositeRow(const uint8_t* rgba, uint8_t* bgr, uint32_t width)
+{
+    for (uint32_t x = 0; x < width; ++x, rgba += 4, bgr += 3) {
+        const unsigned a = rgba[3], back = 255 * (255 - a);
+        bgr[0] = static_cast<uint8_t>((rgba[2] * a + back + 127) / 255);
+        bgr[1] = static_cast<uint8_t>((rgba[1] * a + back + 127) / 255);
+        bgr[2] = static_cast<uint8_t>((rgba[0] * a + back + 127) / 255);
+    }
+}
+
+struct DecodeState {
+    Bitmap& out;
+    const DecodeOptions& options;
+    Source source;
+    std::vector<uint8_t> rgba; // rows with alpha, before compositing
+    std::vector<png_bytep> rows;
+};
+
+bool Decode(DecodeState& state)
+{
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+    if (!png)
+        return false;
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    png_set_read_fn(png, &state.source, ReadBytes);
+    png_read_info(png, info);
+    const uint32_t width = png_get_image_width(png, info), height = png_get_image_height(png, info);
+    const uint64_t pixels = uint64_t(width) * height;
+    if (width == 0 || height == 0 || width > INT32_MAX / 4 || height > INT32_MAX || pixels > kMaxPixels
+        || pixels > state.source.size * kMaxPixelsPerByte) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+    if (state.options.info) {
+        state.options.info->fullWidth = static_cast<int>(width);
+        state.options.info->fullHeight = static_cast<int>(height);
+    }
+    const int colourType = png_get_color_type(png, info);
+    png_set_strip_16(png);
+    png_set_packing(png);
+    if (colourType == PNG_COLOR_TYPE_PALETTE)
+        png_set_palette_to_rgb(png);
+    if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
+        png_set_expand_gray_1_2_4_to_8(png);
+        png_set_gray_to_rgb(png);
+    }
+    const bool transparency = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+    if (transparency)
+        png_set_tRNS_to_alpha(png);
+    const bool alpha = transparency || (colourType & PNG_COLOR_MASK_ALPHA) != 0;
+    if (!alpha)
+        png_set_bgr(png);
+    const int passes = png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_channels(png, info) != (alpha ? 4 : 3)) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return false;
+    }
+
+    state.out.Resize(static_cast<int>(width), static_cast<int>(height), 24);
+    // Interlaced pictures with alpha are read whole before compositing; every
+    // other picture row by row straight into the bitmap (or one alpha row).
+    const bool wholeAlpha = alpha && passes > 1;
+    if (wholeAlpha)
+        state.rgba.resize(size_t(width) * 4 * height);
+    else if (alpha)
+        state.rgba.resize(size_t(width) * 4);
+    state.rows.resize(height);
+    for (uint32_t y = 0; y < height; ++y)
+        state.rows[y] = wholeAlpha ? state.rgba.data() + size_t(y) * width * 4 : state.out.Row(static_cast<int>(y));
+
+    const auto& progress = state.options.progress;
+    const uint64_t totalRows = uint64_t(height) * passes;
+    uint64_t done = 0;
+    const uint32_t reportEvery = std::max(16u, height / 32);
+    for (int pass = 0; pass < passes; ++pass)
+        for (uint32_t y = 0; y < height; ++y, ++done) {
+            if (alpha && !wholeAlpha) {
+                png_read_row(png, state.rgba.data(), nullptr);
+                CompositeRow(state.rgba.data(), state.out.Row(static_cast<int>(y)), width);
+            } else {
+                png_read_row(png, state.rows[y], nullptr);
+            }
+            if (progress && y % reportEvery == reportEvery - 1 && !progress(static_cast<int>(done * 100 / totalRows))) {
+                png_destroy_read_struct(&png, &info, nullptr);
+                return false;
+            }
+        }
+    if (wholeAlpha)
+        for (uint32_t y = 0; y < height; ++y)
+            CompositeRow(state.rows[y], state.out.Row(static_cast<int>(y)), width);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (progress)
+        progress(100);
+    return true;
+}
+
+} // namespace
+
+bool LoadPngFile(const std::string& path, Bitmap& out, const DecodeOptions& options)
+{
+    if (options.info)
+        *options.info = {};
+    try {
+        FileBuffer file;
+        if (ReadWholeFile(path, file)) {
+            DecodeState state { out, options, { file.data.get(), file.size }, {}, {} };
+            if (Decode(state))
+                return true;
+        }
+    } catch (...) {
+        // allocation failure
+    }
+    out.Resize(0, 0, 24);
+    return false;
+}
+
+} // namespace imaging
