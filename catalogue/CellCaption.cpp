@@ -1,0 +1,53 @@
+#include "catalogue/CellCaption.h"
+
+#include "catalogue/CellLayout.h"
+#include "catalogue/ZoomPosition.h"
+
+namespace catalogue {
+
+namespace {
+
+std::string FirstOf(std::initializer_list<std::string> texts, const char* fallback)
+{
+    for (const std::string& t : texts)
+        if (!t.empty())
+            return t;
+    return fallback;
+}
+
+} // namespace
+
+std::optional<std::array<TCaptionLine, 5>> ShootingCaptionLines(const TImageCache& record)
+{
+    if (!record.Exif || (record.FileKind != kKindExifJpeg && record.FileKind != kKindExifTiff))
+        return std::nullopt;
+    const metadata::TExifData& exif = *record.Exif;
+    const auto T = [&](int32_t key) { return metadata::GetExifValueText(key, exif); };
+    const auto M = [&](int32_t key) { return metadata::GetMakerValueText(key, exif.Maker); };
+    const std::string shutter = FirstOf({ T(0x9201), T(0x829A) }, "--/--秒");
+    const std::string aperture = FirstOf({ T(0x9202), T(0x829D) }, "F--");
+    // White balance from the Exif directory, else from the makers' notes that record it.
+    const std::string wb
+        = FirstOf({ T(0x9208), M(0x000C1002), M(0x00060005), M(0x00900007), M(0x00011015), M(0x00070007) }, "---");
+    const std::string flash = FirstOf({ T(0x9209) }, "---");
+    return std::array<TCaptionLine, 5> { {
+        { 118, shutter + " " + aperture + " " + T(0x9204) },
+        { 133, "W/B:" + wb + " Fla:" + flash },
+        { 148, T(0x8822) },
+        { 163, T(0x9003) },
+        { 178, T(0x920A) },
+    } };
+}
+
+std::optional<int> ZoomBarOffset(const metadata::TExifData& exif)
+{
+    double position = -1, range = 0;
+    const double focal = exif.Exif.FocalLength;
+    GetZoomPosition(exif.Main.Model, focal, position, range);
+    const double wide = exif.Maker.LensWide, tele = exif.Maker.LensTele;
+    if (range != 0 && wide != 0 && wide != tele)
+        RelativeZoomPosition(wide, tele, focal, position, range);
+    return ZoomMarkerOffset(position, range);
+}
+
+} // namespace catalogue

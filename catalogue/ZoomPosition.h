@@ -1,0 +1,17 @@
+#pragma once
+// Where a focal length lies in a zoom lens's range, for the zoom bar of the
+// shooting-data caption. A position of -1 means no bar.
+
+#include <string>
+
+namespace catalogue {
+
+// From the camera model's lens table. The table of camera lenses comes with the
+// maker-note texts; until then no model has a row: position -1, range unchanged.
+void GetZoomPosition(const std::string& model, double focalLength, double& position, double& range);
+
+// From a lens range the maker note records: position = (F − wide) / wide,
+// range = (tele − wide) / wide, the position kept within 0..range; -1 when wide is 0.
+void RelativeZoomPosition(double wide, double tele, double focalLength, double& position, double& range);
+
+} // namespace catalogue
