@@ -10,7 +10,13 @@ namespace catalogue {
 int CompareNoCase(std::string_view a, std::string_view b)
 {
     const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
+    size_t i = 0;
+    while (true) {
+        // Equal bytes are equal after folding too: skip them quickly (names
+        // in one folder share the whole folder path).
+        i = static_cast<size_t>(std::mismatch(a.begin() + i, a.begin() + n, b.begin() + i).first - a.begin());
+        if (i == n)
+            break;
         unsigned char ca = static_cast<unsigned char>(a[i]);
         unsigned char cb = static_cast<unsigned char>(b[i]);
         // Letters fold to upper case, so "_" sorts after every letter.
@@ -20,6 +26,7 @@ int CompareNoCase(std::string_view a, std::string_view b)
             cb = static_cast<unsigned char>(cb - 'a' + 'A');
         if (ca != cb)
             return ca < cb ? -1 : 1;
+        ++i;
     }
     return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
