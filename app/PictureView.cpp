@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QRegion>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -18,6 +19,7 @@
 #include <cstring>
 
 #include "imaging/BitmapTransform.h"
+#include "imaging/ViewScale.h"
 
 namespace {
 
@@ -282,19 +284,50 @@ void PictureView::paintEvent(QPaintEvent* event)
     SyncImage();
     QPainter painter(viewport());
     const QRect exposed = event->rect();
-    painter.fillRect(exposed, Qt::black);
     const imaging::VisiblePart part =
         Geometry().Visible({exposed.left(), exposed.top(), exposed.right() + 1, exposed.bottom() + 1});
-    if (!part.source.Empty()) {
-        // Smooth only when zoomed out; enlarged pixels stay sharp for checking detail.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, zoom_ < 100);
-        const QRectF target(part.target.left, part.target.top, part.target.Width(), part.target.Height());
-        const QRectF source(part.source.left, part.source.top, part.source.Width(), part.source.Height());
-        painter.setClipRect(exposed);
-        painter.drawImage(target, image_, source);
-        painter.setClipping(false);
+    if (part.source.Empty()) {
+        painter.fillRect(exposed, Qt::black);
+    } else if (zoom_ < 100) {
+        PaintReduced(painter, exposed, part);
+    } else {
+        painter.fillRect(exposed, Qt::black);
+        PaintEnlarged(painter, exposed, part);
     }
     emit PaintOverlay(&painter);
+}
+
+// Reduced: averaged samples of just the exposed picture pixels, then one plain blit.
+void PictureView::PaintReduced(QPainter& painter, const QRect& exposed, const imaging::VisiblePart& part)
+{
+    const imaging::ViewGeometry g = Geometry();
+    // Whole view pixels of the picture's place, within the exposed rectangle.
+    const QRect place = QRectF(part.target.left, part.target.top, part.target.Width(), part.target.Height())
+                            .toAlignedRect()
+                            .intersected(exposed);
+    if (scratch_.width() < place.width() || scratch_.height() < place.height())
+        scratch_ = QImage(place.size().expandedTo(viewport()->size()), QImage::Format_RGB32);
+    uint32_t* pixels = reinterpret_cast<uint32_t*>(scratch_.bits());
+    const int stride = static_cast<int>(scratch_.bytesPerLine() / 4);
+    // Edge pixels the picture only partly covers stay black.
+    for (int y = 0; y < place.height(); ++y)
+        std::fill_n(pixels + static_cast<ptrdiff_t>(y) * stride, place.width(), 0xFF000000u);
+    const imaging::RectI area{place.left(), place.top(), place.right() + 1, place.bottom() + 1};
+    imaging::ScaleForView(bitmap_, g.Scale(), g.OriginX(), g.OriginY(), area, pixels, stride);
+    painter.drawImage(place.topLeft(), scratch_, QRect(QPoint(0, 0), place.size()));
+    const QRegion margins = QRegion(exposed).subtracted(place);
+    for (const QRect& r : margins)
+        painter.fillRect(r, Qt::black);
+}
+
+// Actual size or enlarged: whole source pixels as sharp squares, so detail can be checked.
+void PictureView::PaintEnlarged(QPainter& painter, const QRect& exposed, const imaging::VisiblePart& part)
+{
+    const QRectF target(part.target.left, part.target.top, part.target.Width(), part.target.Height());
+    const QRectF source(part.source.left, part.source.top, part.source.Width(), part.source.Height());
+    painter.setClipRect(exposed);
+    painter.drawImage(target, image_, source);
+    painter.setClipping(false);
 }
 
 void PictureView::resizeEvent(QResizeEvent* event)

@@ -131,10 +131,14 @@ private:
     void LayOut(int scrollX, int scrollY);
     void PictureChanged();
     void UpdateCursor(Qt::KeyboardModifiers modifiers);
+    void PaintReduced(QPainter& painter, const QRect& exposed, const imaging::VisiblePart& part);
+    void PaintEnlarged(QPainter& painter, const QRect& exposed, const imaging::VisiblePart& part);
 
     imaging::Bitmap bitmap_;
     // Shares bitmap_'s memory; only ever used through const access so it never detaches.
     QImage image_;
+    // Reused buffer of reduced paints, at most the viewport's size.
+    QImage scratch_;
     double zoom_ = 100;
     bool autoFit_ = false;
     bool mouseInteraction_ = true;
