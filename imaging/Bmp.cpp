@@ -262,31 +262,18 @@ bool ReadRle(const uint8_t* data, size_t size, const Header& h, const Palette& p
 
 bool LoadBmpMemory(const uint8_t* data, size_t size, Bitmap& out)
 {
-    try {
+    return GuardedLoad(out, [&] {
         Header header;
-        if (data && ReadHeader(data, size, header)) {
-            Palette palette;
-            ReadPalette(data, size, header, palette);
-            const bool rle = header.compression == kRle8 || header.compression == kRle4;
-            if (rle ? ReadRle(data, size, header, palette, out) : ReadUncompressed(data, size, header, palette, out))
-                return true;
-        }
-    } catch (...) {
-        // allocation failure
-    }
-    out.Resize(0, 0, 24);
-    return false;
+        if (!data || !ReadHeader(data, size, header))
+            return false;
+        Palette palette;
+        ReadPalette(data, size, header, palette);
+        const bool rle = header.compression == kRle8 || header.compression == kRle4;
+        return rle ? ReadRle(data, size, header, palette, out) : ReadUncompressed(data, size, header, palette, out);
+    });
 }
 
-bool LoadBmpFile(const std::string& path, Bitmap& out)
-{
-    FileBuffer file;
-    if (!ReadWholeFile(path, file)) {
-        out.Resize(0, 0, 24);
-        return false;
-    }
-    return LoadBmpMemory(file.data.get(), file.size, out);
-}
+bool LoadBmpFile(const std::string& path, Bitmap& out) { return LoadWholeFile(path, out, LoadBmpMemory); }
 
 std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap)
 {

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "imaging/Bitmap.h"
+
 namespace imaging {
 
 struct FileBuffer {
@@ -17,6 +19,24 @@ struct FileBuffer {
 // Reads the whole file; false when it cannot be opened or read, or is larger
 // than `maxBytes`.
 bool ReadWholeFile(const std::string& path, FileBuffer& out, size_t maxBytes = size_t(1) << 32);
+
+// Runs a loader with every failure (false or an exception such as a failed
+// allocation) turned into false and an empty 24-bit `out`.
+template <typename Load>
+bool GuardedLoad(Bitmap& out, Load load)
+{
+    try {
+        if (load())
+            return true;
+    } catch (...) {
+        // reported as a failed load
+    }
+    out.Resize(0, 0, 24);
+    return false;
+}
+
+// Reads the whole file and hands it to a loader of memory images.
+bool LoadWholeFile(const std::string& path, Bitmap& out, bool (*loadMemory)(const uint8_t*, size_t, Bitmap&));
 
 // Largest picture any loader accepts, in pixels; bigger declared sizes are
 // refused rather than allocated.

@@ -183,12 +183,10 @@ bool LoadJpegMemory(const uint8_t* data, size_t size, Bitmap& out, const DecodeO
 {
     if (options.info)
         *options.info = {};
-    try {
+    return GuardedLoad(out, [&] {
         DecodeState state { out, options, {}, {} };
         return Decode(data, size, state);
-    } catch (...) {
-        return false; // allocation failure or a throwing progress callback
-    }
+    });
 }
 
 bool LoadJpegFile(const std::string& path, Bitmap& out, const DecodeOptions& options)

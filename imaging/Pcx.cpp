@@ -85,12 +85,10 @@ void Unpack(const uint8_t* p, const uint8_t* end, bool compressed, std::vector<u
 
 bool LoadPcxMemory(const uint8_t* data, size_t size, Bitmap& out)
 {
-    try {
+    return GuardedLoad(out, [&] {
         Header h;
-        if (!data || !ReadHeader(data, size, h)) {
-            out.Resize(0, 0, 24);
+        if (!data || !ReadHeader(data, size, h))
             return false;
-        }
         const size_t lineBytes = size_t(h.bytesPerLine) * h.planes;
         // An 8-bit palette picture ends with its palette: the stream stops before it.
         const bool endPalette = h.bitsPerPixel == 8 && h.planes == 1;
@@ -145,20 +143,9 @@ bool LoadPcxMemory(const uint8_t* data, size_t size, Bitmap& out)
             }
         }
         return true;
-    } catch (...) {
-        out.Resize(0, 0, 24); // allocation failure
-        return false;
-    }
+    });
 }
 
-bool LoadPcxFile(const std::string& path, Bitmap& out)
-{
-    FileBuffer file;
-    if (!ReadWholeFile(path, file)) {
-        out.Resize(0, 0, 24);
-        return false;
-    }
-    return LoadPcxMemory(file.data.get(), file.size, out);
-}
+bool LoadPcxFile(const std::string& path, Bitmap& out) { return LoadWholeFile(path, out, LoadPcxMemory); }
 
 } // namespace imaging

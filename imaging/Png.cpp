@@ -148,18 +148,13 @@ bool LoadPngFile(const std::string& path, Bitmap& out, const DecodeOptions& opti
 {
     if (options.info)
         *options.info = {};
-    try {
+    return GuardedLoad(out, [&] {
         FileBuffer file;
-        if (ReadWholeFile(path, file)) {
-            DecodeState state { out, options, { file.data.get(), file.size }, {}, {} };
-            if (Decode(state))
-                return true;
-        }
-    } catch (...) {
-        // allocation failure
-    }
-    out.Resize(0, 0, 24);
-    return false;
+        if (!ReadWholeFile(path, file))
+            return false;
+        DecodeState state { out, options, { file.data.get(), file.size }, {}, {} };
+        return Decode(state);
+    });
 }
 
 } // namespace imaging

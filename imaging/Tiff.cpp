@@ -134,17 +134,12 @@ bool LoadTiffFile(const std::string& path, Bitmap& out, const DecodeOptions& opt
     if (options.info)
         *options.info = {};
     SilenceLibtiff();
-    try {
+    return GuardedLoad(out, [&] {
         std::error_code error;
         const uint64_t fileSize = std::filesystem::file_size(path, error);
         TiffFile file(path);
-        if (!error && file.tiff && Decode(file.tiff, fileSize, out, options))
-            return true;
-    } catch (...) {
-        // allocation failure
-    }
-    out.Resize(0, 0, 24);
-    return false;
+        return !error && file.tiff && Decode(file.tiff, fileSize, out, options);
+    });
 }
 
 } // namespace imaging

@@ -66,15 +66,10 @@ void PremultiplyRgbaToBgra(uint8_t* pixels, int width)
 
 bool DecodeJpegWithIjl(Bitmap& bitmap, const std::string& fileName)
 {
-    try {
+    return GuardedLoad(bitmap, [&] {
         FileBuffer file;
-        if (ReadWholeFile(fileName, file) && Decode(bitmap, file))
-            return true;
-    } catch (...) {
-        // allocation failure: reported as a failed decode
-    }
-    bitmap.Resize(0, 0, 24);
-    return false;
+        return ReadWholeFile(fileName, file) && Decode(bitmap, file);
+    });
 }
 
 } // namespace imaging

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "imaging/ImageIO.h"
+#include "imaging/Pixels.h"
 #include "support/TestSupport.h"
 
 using namespace imaging;
+using testimaging::Bgr;
 
 namespace {
 
@@ -37,13 +39,6 @@ std::vector<uint8_t> MakeBmp(int width, int height, int bpp, uint32_t compressio
     file.insert(file.end(), pixels.begin(), pixels.end());
     Put32(file, 2, uint32_t(file.size()));
     return file;
-}
-
-// Blue, green, red of pixel (x, y).
-std::vector<int> Bgr(const Bitmap& b, int x, int y)
-{
-    const uint8_t* p = b.Row(y) + x * b.BytesPerPixel();
-    return { p[0], p[1], p[2] };
 }
 
 // Palette of RGBQUADs: 0 black, 1 white, 2 red, 3 blue.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "imaging/ImageIO.h"
+#include "imaging/Pixels.h"
 
 using namespace imaging;
+using testimaging::Bgr;
 
 namespace {
 
@@ -38,12 +40,6 @@ std::vector<uint8_t> MakePcx(int width, int height, int bpp, int planes, int byt
         }
     }
     return file;
-}
-
-std::vector<int> Bgr(const Bitmap& b, int x, int y)
-{
-    const uint8_t* p = b.Row(y) + x * 3;
-    return { p[0], p[1], p[2] };
 }
 
 } // namespace

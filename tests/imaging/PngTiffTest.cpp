@@ -8,9 +8,11 @@
 #include <tiffio.h>
 
 #include "imaging/ImageIO.h"
+#include "imaging/Pixels.h"
 #include "support/TestSupport.h"
 
 using namespace imaging;
+using testimaging::Bgr;
 
 namespace {
 
@@ -48,12 +50,6 @@ void WritePng(const std::string& path, int width, int height, int colourType, in
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     std::fclose(file);
-}
-
-std::vector<int> Bgr(const Bitmap& b, int x, int y)
-{
-    const uint8_t* p = b.Row(y) + x * 3;
-    return { p[0], p[1], p[2] };
 }
 
 } // namespace

@@ -1,0 +1,30 @@
+// jpeg_thumb FILE: decodes a JPEG at the reduced scale for a 160 × 120 box,
+// fits it into the box and writes the thumbnail as a BMP file to stdout.
+// Measured against `djpeg -scale 1/8 -bmp FILE` by jpeg_thumb.sh.
+
+#include <cmath>
+#include <cstdio>
+
+#include "imaging/ImageIO.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: jpeg_thumb FILE\n");
+        return 2;
+    }
+    constexpr int kBoxWidth = 160, kBoxHeight = 120;
+    imaging::Bitmap picture;
+    if (!imaging::LoadJpegFile(argv[1], picture, { kBoxWidth, kBoxHeight, {}, nullptr })) {
+        std::fprintf(stderr, "jpeg_thumb: cannot decode %s\n", argv[1]);
+        return 1;
+    }
+    // The picture fitted into the box with its aspect kept.
+    const double sx = double(picture.Width()) / kBoxWidth, sy = double(picture.Height()) / kBoxHeight;
+    const int width = sy >= sx ? int(std::nearbyint(picture.Width() / sy)) : kBoxWidth;
+    const int height = sy >= sx ? kBoxHeight : int(std::nearbyint(picture.Height() / sx));
+    imaging::Bitmap thumbnail(width, height);
+    imaging::StretchDraw(picture, thumbnail, { 0, 0, width, height });
+    const auto bmp = imaging::EncodeBmp(thumbnail);
+    return std::fwrite(bmp.data(), 1, bmp.size(), stdout) == bmp.size() ? 0 : 1;
+}
