@@ -277,7 +277,9 @@ void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bi
     else if (std::memcmp(byteOrder, "MM", 2) == 0)
         c.littleEndian = false;
     else {
+        // Not a TIFF structure after all (a JPEG named .tif, say): nothing usable.
         exif.Failed = 1;
+        exif.ContainerKind = 0;
         return;
     }
     const uint32_t ifd0Offset = FindIfd0Offset(file, c.tiffBase + 2, c.littleEndian, ext == ".orf");
