@@ -92,36 +92,31 @@ int64_t TCacheFile::ReserveBytes(int width, int height)
     return std::max<int64_t>(0, width * RowBytes(height) - height * RowBytes(width));
 }
 
-bool TCacheFile::WriteAt(int64_t offset, const void* data, size_t size)
+// Repeats a pread/pwrite until all `size` bytes have moved; false on an error or the end of the file.
+template <typename Buffer, typename Io>
+static bool MoveAll(Io io, int fd, Buffer* data, size_t size, int64_t offset)
 {
-    const char* p = static_cast<const char*>(data);
     while (size > 0) {
-        ssize_t n = ::pwrite(file_.Fd(), p, size, offset);
+        ssize_t n = io(fd, data, size, offset);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
             return false;
-        p += n;
+        data += n;
         size -= static_cast<size_t>(n);
         offset += n;
     }
     return true;
 }
 
+bool TCacheFile::WriteAt(int64_t offset, const void* data, size_t size)
+{
+    return MoveAll(::pwrite, file_.Fd(), static_cast<const char*>(data), size, offset);
+}
+
 bool TCacheFile::ReadAt(int64_t offset, void* data, size_t size) const
 {
-    char* p = static_cast<char*>(data);
-    while (size > 0) {
-        ssize_t n = ::pread(file_.Fd(), p, size, offset);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        size -= static_cast<size_t>(n);
-        offset += n;
-    }
-    return true;
+    return MoveAll(::pread, file_.Fd(), static_cast<char*>(data), size, offset);
 }
 
 bool TCacheFile::WriteBitmapAt(int64_t offset, const imaging::Bitmap& bitmap)

@@ -80,6 +80,20 @@ bool Unpack(uint32_t packed, Fields& f)
         && f.minute < 60 && f.second < 60;
 }
 
+std::tm ToTm(const Fields& f)
+{
+    std::tm tm {};
+    tm.tm_year = f.year - 1900;
+    tm.tm_mon = f.month - 1;
+    tm.tm_mday = f.day;
+    tm.tm_hour = f.hour;
+    tm.tm_min = f.minute;
+    tm.tm_sec = f.second;
+    tm.tm_wday = WeekDay(f.year, f.month, f.day);
+    tm.tm_isdst = -1;
+    return tm;
+}
+
 } // namespace
 
 uint32_t PackDosDateTime(int year, int month, int day, int hour, int minute, int second)
@@ -117,14 +131,7 @@ std::time_t UnpackDosDateTime(uint32_t packed)
     Fields f {};
     if (!Unpack(packed, f))
         return -1;
-    std::tm local {};
-    local.tm_year = f.year - 1900;
-    local.tm_mon = f.month - 1;
-    local.tm_mday = f.day;
-    local.tm_hour = f.hour;
-    local.tm_min = f.minute;
-    local.tm_sec = f.second;
-    local.tm_isdst = -1;
+    std::tm local = ToTm(f);
     return std::mktime(&local);
 }
 
@@ -134,15 +141,7 @@ std::string DateText(uint32_t packed)
     if (!Unpack(packed, f))
         return std::string();
     const DateFormats& formats = Formats();
-    std::tm tm {};
-    tm.tm_year = f.year - 1900;
-    tm.tm_mon = f.month - 1;
-    tm.tm_mday = f.day;
-    tm.tm_hour = f.hour;
-    tm.tm_min = f.minute;
-    tm.tm_sec = f.second;
-    tm.tm_wday = WeekDay(f.year, f.month, f.day);
-    tm.tm_isdst = -1;
+    const std::tm tm = ToTm(f);
     char buffer[160];
     const bool midnight = (packed & 0xFFFF) == 0;
     const std::string& format = midnight ? formats.date : formats.dateTime;
