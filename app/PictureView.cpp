@@ -17,6 +17,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <future>
+#include <thread>
+#include <vector>
 
 #include "imaging/BitmapTransform.h"
 #include "imaging/ViewScale.h"
@@ -312,8 +315,26 @@ void PictureView::PaintReduced(QPainter& painter, const QRect& exposed, const im
     // Edge pixels the picture only partly covers stay black.
     for (int y = 0; y < place.height(); ++y)
         std::fill_n(pixels + static_cast<ptrdiff_t>(y) * stride, place.width(), 0xFF000000u);
-    const imaging::RectI area{place.left(), place.top(), place.right() + 1, place.bottom() + 1};
-    imaging::ScaleForView(bitmap_, g.Scale(), g.OriginX(), g.OriginY(), area, pixels, stride);
+    // Large areas are split into bands of rows computed side by side.
+    const int bands = place.width() * place.height() >= 256 * 1024
+                          ? std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4)
+                          : 1;
+    std::vector<std::future<void>> running;
+    for (int band = 0; band < bands; ++band) {
+        const int top = place.top() + place.height() * band / bands;
+        const int bottom = place.top() + place.height() * (band + 1) / bands;
+        const imaging::RectI area{place.left(), top, place.right() + 1, bottom};
+        uint32_t* first = pixels + static_cast<ptrdiff_t>(top - place.top()) * stride;
+        const auto work = [this, &g, area, first, stride] {
+            imaging::ScaleForView(bitmap_, g.Scale(), g.OriginX(), g.OriginY(), area, first, stride);
+        };
+        if (band + 1 == bands)
+            work(); // the last band on this thread
+        else
+            running.push_back(std::async(std::launch::async, work));
+    }
+    for (auto& f : running)
+        f.get();
     painter.drawImage(place.topLeft(), scratch_, QRect(QPoint(0, 0), place.size()));
     const QRegion margins = QRegion(exposed).subtracted(place);
     for (const QRect& r : margins)
