@@ -34,6 +34,22 @@ Spans MakeSpans(int sourceSize, int rectSize, int visibleFrom, int visibleTo)
     return spans;
 }
 
+// Adds one source row into the per-target-column sums.
+template <int SourceBpp, int Channels>
+void AddRow(const uint8_t* line, const Spans& columns, uint64_t* sums, int visibleWidth)
+{
+    for (int tx = 0; tx < visibleWidth; ++tx, sums += Channels) {
+        const uint8_t* p = line + columns.first[tx] * SourceBpp;
+        const uint8_t* end = line + columns.last[tx] * SourceBpp;
+        uint32_t sum[Channels] = {};
+        for (; p < end; p += SourceBpp)
+            for (int c = 0; c < Channels; ++c)
+                sum[c] += p[c];
+        for (int c = 0; c < Channels; ++c)
+            sums[c] += sum[c];
+    }
+}
+
 } // namespace
 
 void StretchDraw(const Bitmap& source, Bitmap& target, const Rect& rect)
@@ -57,14 +73,12 @@ void StretchDraw(const Bitmap& source, Bitmap& target, const Rect& rect)
         std::fill(sums.begin(), sums.end(), 0);
         for (int sy = firstRow; sy < lastRow; ++sy) {
             const uint8_t* line = source.Row(sy);
-            uint64_t* sum = sums.data();
-            for (int tx = 0; tx < visibleWidth; ++tx, sum += channels) {
-                const uint8_t* p = line + columns.first[tx] * sourceBpp;
-                const uint8_t* end = line + columns.last[tx] * sourceBpp;
-                for (; p < end; p += sourceBpp)
-                    for (int c = 0; c < channels; ++c)
-                        sum[c] += p[c];
-            }
+            if (sourceBpp == 3)
+                AddRow<3, 3>(line, columns, sums.data(), visibleWidth);
+            else if (channels == 3)
+                AddRow<4, 3>(line, columns, sums.data(), visibleWidth);
+            else
+                AddRow<4, 4>(line, columns, sums.data(), visibleWidth);
         }
         uint8_t* out = target.Row(rect.top + y0 + ty) + (rect.left + x0) * targetBpp;
         const uint64_t* sum = sums.data();
