@@ -22,7 +22,7 @@
 extern char** environ;
 
 // Live heap bytes, counted by replacing the global allocation functions.
-static std::atomic<int64_t> g_liveBytes {0};
+static std::atomic<int64_t> g_liveBytes { 0 };
 
 void* operator new(size_t size)
 {
@@ -56,8 +56,7 @@ struct Stats {
     double min, median;
 };
 
-template <typename F>
-Stats Time(int runs, F f)
+template <typename F> Stats Time(int runs, F f)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
@@ -66,12 +65,12 @@ Stats Time(int runs, F f)
         times.push_back(Milliseconds(Clock::now() - start));
     }
     std::sort(times.begin(), times.end());
-    return {times.front(), times[times.size() / 2]};
+    return { times.front(), times[times.size() / 2] };
 }
 
 void RunFind(const std::string& dir)
 {
-    const char* argv[] = {"find", dir.c_str(), "-maxdepth", "1", "-type", "f", "-printf", "%T@ %s %p\n", nullptr};
+    const char* argv[] = { "find", dir.c_str(), "-maxdepth", "1", "-type", "f", "-printf", "%T@ %s %p\n", nullptr };
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
@@ -121,11 +120,11 @@ int main(int argc, char** argv)
     std::printf("records            %d\n", count);
     std::printf("find               min %7.2f ms  median %7.2f ms\n", find.min, find.median);
     std::printf("BuildCatalogue     min %7.2f ms  median %7.2f ms  ratio %.2f (limit 2)\n", build.min, build.median,
-                build.median / find.median);
-    std::printf("RefreshCatalogue   min %7.2f ms  median %7.2f ms  ratio %.2f (limit 3)\n", refresh.min,
-                refresh.median, refresh.median / find.median);
+        build.median / find.median);
+    std::printf("RefreshCatalogue   min %7.2f ms  median %7.2f ms  ratio %.2f (limit 3)\n", refresh.min, refresh.median,
+        refresh.median / find.median);
     std::printf("heap of catalogue  %.2f MiB (%.0f bytes a record; limit 4 MiB)\n", heapBytes / 1048576.0,
-                count ? static_cast<double>(heapBytes) / count : 0.0);
+        count ? static_cast<double>(heapBytes) / count : 0.0);
     std::printf("resident growth    %.2f MiB\n", rssKiB / 1024.0);
     const bool ok = build.median <= 2 * find.median && refresh.median <= 3 * find.median && heapBytes < 4 << 20;
     std::printf("%s\n", ok ? "PASS" : "FAIL");

@@ -71,13 +71,16 @@ bool ParseHeader(const uint8_t* h, BmpHeader& out)
 
 } // namespace
 
-TCacheFile::TCacheFile() : file_("TN") {}
+TCacheFile::TCacheFile()
+    : file_("TN")
+{
+}
 
 TCacheFile::~TCacheFile() = default; // the temporary file closes and removes itself
 
 int64_t TCacheFile::Size() const
 {
-    struct stat st {};
+    struct stat st { };
     return ::fstat(file_.Fd(), &st) == 0 ? static_cast<int64_t>(st.st_size) : 0;
 }
 
@@ -93,8 +96,7 @@ int64_t TCacheFile::ReserveBytes(int width, int height)
 }
 
 // Repeats a pread/pwrite until all `size` bytes have moved; false on an error or the end of the file.
-template <typename Buffer, typename Io>
-static bool MoveAll(Io io, int fd, Buffer* data, size_t size, int64_t offset)
+template <typename Buffer, typename Io> static bool MoveAll(Io io, int fd, Buffer* data, size_t size, int64_t offset)
 {
     while (size > 0) {
         ssize_t n = io(fd, data, size, offset);

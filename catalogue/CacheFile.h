@@ -14,7 +14,7 @@
 namespace catalogue {
 
 inline constexpr int kLevelBlockSize = 8664; // LevelCounts
-inline constexpr int kHueBlockSize = 1448;   // HueCounts
+inline constexpr int kHueBlockSize = 1448; // HueCounts
 
 class TCacheFile {
 public:

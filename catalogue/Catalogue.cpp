@@ -18,7 +18,10 @@ namespace {
 // Closes the folder handle on every path out.
 struct FolderReader {
     DIR* dir;
-    explicit FolderReader(const std::string& folder) : dir(::opendir(folder.c_str())) {}
+    explicit FolderReader(const std::string& folder)
+        : dir(::opendir(folder.c_str()))
+    {
+    }
     ~FolderReader()
     {
         if (dir)
@@ -37,8 +40,7 @@ struct Entry {
 
 // Calls `visit(entry)` for every visible regular file of an image kind.
 // A folder that cannot be read has no entries.
-template <typename Visit>
-void ForEachImageFile(const std::string& folder, Visit visit)
+template <typename Visit> void ForEachImageFile(const std::string& folder, Visit visit)
 {
     FolderReader reader(folder);
     if (!reader.dir)
@@ -50,7 +52,7 @@ void ForEachImageFile(const std::string& folder, Visit visit)
             continue;
         if (d->d_type != DT_REG && d->d_type != DT_LNK && d->d_type != DT_UNKNOWN)
             continue;
-        Entry entry {d->d_name, ImageKindOf(d->d_name), {}};
+        Entry entry { d->d_name, ImageKindOf(d->d_name), {} };
         if (entry.kind == kKindUnknown)
             continue;
         // stat follows links: a link to a file lists as that file, a dangling one not at all.
@@ -60,8 +62,8 @@ void ForEachImageFile(const std::string& folder, Visit visit)
     }
 }
 
-std::unique_ptr<TImageCache> NewRecord(const std::string& folder, const Entry& entry, uint32_t fileTime,
-                                       std::string dateText)
+std::unique_ptr<TImageCache> NewRecord(
+    const std::string& folder, const Entry& entry, uint32_t fileTime, std::string dateText)
 {
     auto record = std::make_unique<TImageCache>();
     record->FileName.reserve(folder.size() + std::char_traits<char>::length(entry.name));
@@ -162,7 +164,8 @@ int RefreshCatalogue(TCatalogue& catalogue, const std::string& folderPath, SortO
                 return;
             }
         }
-        fresh.push_back(NewRecord(folder, entry, fileTime, haveDateText ? std::move(dateText) : platform::DateText(fileTime)));
+        fresh.push_back(
+            NewRecord(folder, entry, fileTime, haveDateText ? std::move(dateText) : platform::DateText(fileTime)));
     });
     lastByName.clear();
 

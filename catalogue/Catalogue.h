@@ -57,7 +57,7 @@ void SortCatalogue(TCatalogue& catalogue, SortOrder order);
 struct TListConfig {
     std::string Caption;
     char Source = 'd'; // 'd' a record field, 'n' metadata texts
-    std::array<int32_t, 9> Keys{};
+    std::array<int32_t, 9> Keys {};
     int32_t Width = 0;
     enum class Align { Left, Right, Center } Alignment = Align::Left;
 };

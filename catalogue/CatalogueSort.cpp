@@ -35,13 +35,10 @@ namespace {
 
 using Records = std::vector<std::unique_ptr<TImageCache>>;
 
-template <typename Less>
-void SortRecords(Records& records, Less less)
+template <typename Less> void SortRecords(Records& records, Less less)
 {
     std::sort(records.begin(), records.end(),
-              [&](const std::unique_ptr<TImageCache>& a, const std::unique_ptr<TImageCache>& b) {
-                  return less(*a, *b);
-              });
+        [&](const std::unique_ptr<TImageCache>& a, const std::unique_ptr<TImageCache>& b) { return less(*a, *b); });
 }
 
 // Records without metadata first, then by the item's text; the texts are
@@ -58,7 +55,7 @@ void SortByMetaItem(Records& records, int32_t tag)
     for (auto& r : records) {
         const bool hasExif = r->Exif != nullptr;
         std::string text = hasExif ? metadata::GetExifValueText(tag, *r->Exif) : std::string();
-        keyed.push_back({hasExif, std::move(text), std::move(r)});
+        keyed.push_back({ hasExif, std::move(text), std::move(r) });
     }
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
         if (a.hasExif != b.hasExif)
@@ -77,9 +74,8 @@ void SortCatalogue(TCatalogue& catalogue, SortOrder order)
     Records& records = catalogue.Records();
     switch (order.kind) {
     case 0:
-        SortRecords(records, [](const TImageCache& a, const TImageCache& b) {
-            return CompareNoCase(a.FileName, b.FileName) < 0;
-        });
+        SortRecords(records,
+            [](const TImageCache& a, const TImageCache& b) { return CompareNoCase(a.FileName, b.FileName) < 0; });
         break;
     case 1:
         SortRecords(records, [](const TImageCache& a, const TImageCache& b) { return a.FileKind < b.FileKind; });

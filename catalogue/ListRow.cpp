@@ -32,16 +32,26 @@ uint8_t ImageKindOf(const std::string& fileName)
 std::string KindText(uint8_t kind)
 {
     switch (kind) {
-    case kKindExifJpeg: return "ExifJPEG";
-    case kKindExifTiff: return "ExifTIFF";
-    case kKindJpeg: return "JPEG";
-    case kKindTiff: return "TIFF";
-    case kKindBitmap: return "Bitmap";
-    case kKindPng: return "PNG";
-    case kKindGif: return "GIF";
-    case kKindPcx: return "PCX";
-    case kKindTiffEp: return "TIFF/EP";
-    default: return "Unknown";
+    case kKindExifJpeg:
+        return "ExifJPEG";
+    case kKindExifTiff:
+        return "ExifTIFF";
+    case kKindJpeg:
+        return "JPEG";
+    case kKindTiff:
+        return "TIFF";
+    case kKindBitmap:
+        return "Bitmap";
+    case kKindPng:
+        return "PNG";
+    case kKindGif:
+        return "GIF";
+    case kKindPcx:
+        return "PCX";
+    case kKindTiffEp:
+        return "TIFF/EP";
+    default:
+        return "Unknown";
     }
 }
 
@@ -67,18 +77,18 @@ void InitListConfig(TListConfigs& config)
         Align align;
     };
     const Column columns[] = {
-        {"ファイル名", 'd', {0}, 150, Align::Left},
-        {"種類", 'd', {1}, 80, Align::Left},
-        {"シャッタースピード", 'n', {0x9201, 0x829A}, 80, Align::Left},
-        {"絞り", 'n', {0x9202, 0x829D}, 60, Align::Left},
-        {"露出補正", 'n', {0x9204}, 60, Align::Left},
-        {"W/B", 'n', {0x9208, 0x000C1002, 0x00060005, 0x00900007, 0x00011015, 0x00070007}, 70, Align::Left},
-        {"フラッシュ", 'n', {0x9209}, 50, Align::Left},
-        {"AE", 'n', {0x8822, 0x9207}, 100, Align::Left},
-        {"ズーム", 'n', {0x920A}, 100, Align::Left},
-        {"撮影日時", 'n', {0x9003}, 100, Align::Left},
-        {"サイズ", 'd', {2}, 80, Align::Right},
-        {"更新日時", 'd', {3}, 100, Align::Left},
+        { "ファイル名", 'd', { 0 }, 150, Align::Left },
+        { "種類", 'd', { 1 }, 80, Align::Left },
+        { "シャッタースピード", 'n', { 0x9201, 0x829A }, 80, Align::Left },
+        { "絞り", 'n', { 0x9202, 0x829D }, 60, Align::Left },
+        { "露出補正", 'n', { 0x9204 }, 60, Align::Left },
+        { "W/B", 'n', { 0x9208, 0x000C1002, 0x00060005, 0x00900007, 0x00011015, 0x00070007 }, 70, Align::Left },
+        { "フラッシュ", 'n', { 0x9209 }, 50, Align::Left },
+        { "AE", 'n', { 0x8822, 0x9207 }, 100, Align::Left },
+        { "ズーム", 'n', { 0x920A }, 100, Align::Left },
+        { "撮影日時", 'n', { 0x9003 }, 100, Align::Left },
+        { "サイズ", 'd', { 2 }, 80, Align::Right },
+        { "更新日時", 'd', { 3 }, 100, Align::Left },
     };
     config.Items.clear();
     config.Items.reserve(101);
@@ -103,11 +113,20 @@ std::vector<std::string> FillListRow(const TImageCache& record, const TListConfi
         std::string& text = texts[i];
         if (column.Source == 'd') {
             switch (column.Keys[0]) {
-            case 0: text = record.FileName.substr(record.FileName.rfind('/') + 1); break;
-            case 1: text = KindText(record.FileKind); break;
-            case 2: text = record.SizeText; break;
-            case 3: text = record.DateText; break;
-            default: break;
+            case 0:
+                text = record.FileName.substr(record.FileName.rfind('/') + 1);
+                break;
+            case 1:
+                text = KindText(record.FileKind);
+                break;
+            case 2:
+                text = record.SizeText;
+                break;
+            case 3:
+                text = record.DateText;
+                break;
+            default:
+                break;
             }
         } else if (column.Source == 'n' && record.Exif) {
             for (int32_t key : column.Keys) {

@@ -50,7 +50,7 @@ const DateFormats& Formats()
 // Day of the week (0 Sunday) of a proleptic Gregorian date.
 int WeekDay(int year, int month, int day)
 {
-    static const int offsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    static const int offsets[] = { 0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4 };
     if (month < 3)
         year -= 1;
     return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
@@ -58,7 +58,7 @@ int WeekDay(int year, int month, int day)
 
 int DaysInMonth(int year, int month)
 {
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    static const int days[] = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
     bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     return month == 2 && leap ? 29 : days[month - 1];
 }
@@ -102,8 +102,8 @@ uint32_t PackDosDateTime(int year, int month, int day, int hour, int minute, int
         return PackDosDateTime(1980, 1, 1, 0, 0, 0);
     if (year > 2107)
         return PackDosDateTime(2107, 12, 31, 23, 59, 58);
-    const uint32_t date = (static_cast<uint32_t>(year - 1980) << 9) | (static_cast<uint32_t>(month) << 5)
-        | static_cast<uint32_t>(day);
+    const uint32_t date
+        = (static_cast<uint32_t>(year - 1980) << 9) | (static_cast<uint32_t>(month) << 5) | static_cast<uint32_t>(day);
     const uint32_t time = (static_cast<uint32_t>(hour) << 11) | (static_cast<uint32_t>(minute) << 5)
         | static_cast<uint32_t>(second / 2);
     return (date << 16) | time;
@@ -115,12 +115,12 @@ uint32_t PackDosDateTime(std::time_t t)
     if (!localtime_r(&t, &local))
         return PackDosDateTime(1980, 1, 1, 0, 0, 0);
     return PackDosDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                           local.tm_sec > 59 ? 59 : local.tm_sec);
+        local.tm_sec > 59 ? 59 : local.tm_sec);
 }
 
 uint32_t FileDosDateTime(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(path.c_str(), &st) != 0)
         return 0;
     return PackDosDateTime(st.st_mtime);

@@ -114,7 +114,7 @@ bool ParseQuoted(std::string_view text, size_t& pos, std::string& out)
             if (text[pos] == '\\' || text[pos] == '"') {
                 out += text[pos];
             } else if (text[pos] == 'x' && pos + 2 < text.size() && HexDigit(text[pos + 1]) >= 0
-                       && HexDigit(text[pos + 2]) >= 0) {
+                && HexDigit(text[pos + 2]) >= 0) {
                 out += static_cast<char>(HexDigit(text[pos + 1]) * 16 + HexDigit(text[pos + 2]));
                 pos += 2;
             } else {
@@ -192,7 +192,8 @@ std::string RegistryStore::DefaultPath()
     return std::string(home && *home ? home : ".") + "/.config/Zovide/registry.reg";
 }
 
-RegistryStore::RegistryStore(std::string path) : path_(std::move(path))
+RegistryStore::RegistryStore(std::string path)
+    : path_(std::move(path))
 {
     Reload();
 }
@@ -268,7 +269,7 @@ void RegistryStore::FromText(const std::string& text)
         std::string name;
         RegistryValue value;
         if (current && ParseValueLine(line, name, value))
-            (*current)[name] = {name, std::move(value)};
+            (*current)[name] = { name, std::move(value) };
     }
 }
 
@@ -280,8 +281,8 @@ void RegistryStore::Save() const
     if (target.has_parent_path()) {
         fs::create_directories(target.parent_path(), ec);
         if (ec)
-            throw RegistryError("cannot create the settings folder " + target.parent_path().string() + ": "
-                                + ec.message());
+            throw RegistryError(
+                "cannot create the settings folder " + target.parent_path().string() + ": " + ec.message());
     }
     std::string temp = path_ + ".XXXXXX";
     int fd = mkostemp(temp.data(), O_CLOEXEC);
@@ -356,7 +357,9 @@ void RegistryStore::Set(const std::string& key, const std::string& name, Registr
         values.emplace(name, std::make_pair(name, std::move(value)));
 }
 
-RegistryKey::RegistryKey(RegistryStore& store, std::string key, bool create) : store_(store), key_(std::move(key))
+RegistryKey::RegistryKey(RegistryStore& store, std::string key, bool create)
+    : store_(store)
+    , key_(std::move(key))
 {
     if (store_.HasKey(key_))
         return;

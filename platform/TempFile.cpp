@@ -35,7 +35,9 @@ TempFile::~TempFile()
 }
 
 TempFile::TempFile(TempFile&& other) noexcept
-    : path_(std::move(other.path_)), fd_(std::exchange(other.fd_, -1)), keep_(other.keep_)
+    : path_(std::move(other.path_))
+    , fd_(std::exchange(other.fd_, -1))
+    , keep_(other.keep_)
 {
     other.path_.clear();
 }

@@ -49,7 +49,10 @@ size_t Utf8SequenceLength(std::string_view bytes, size_t i)
 
 class Converter {
 public:
-    explicit Converter(const char* from) : cd_(iconv_open("UTF-8", from)) {}
+    explicit Converter(const char* from)
+        : cd_(iconv_open("UTF-8", from))
+    {
+    }
     ~Converter()
     {
         if (cd_ != reinterpret_cast<iconv_t>(-1))

@@ -37,8 +37,17 @@ TEST(CacheFile, ReserveBytes)
         int w, h;
         int64_t reserve;
     } cases[] = {
-        {1, 1, 0}, {4, 4, 0}, {5, 3, 5 * 12 - 3 * 16}, {3, 5, 0}, {160, 120, 0}, {120, 160, 0},
-        {1, 2, 8 - 2 * 4}, {2, 1, 2 * 4 - 8}, {1, 3, 12 - 3 * 4}, {3, 1, 3 * 4 - 12}, {159, 1, 159 * 4 - 480},
+        { 1, 1, 0 },
+        { 4, 4, 0 },
+        { 5, 3, 5 * 12 - 3 * 16 },
+        { 3, 5, 0 },
+        { 160, 120, 0 },
+        { 120, 160, 0 },
+        { 1, 2, 8 - 2 * 4 },
+        { 2, 1, 2 * 4 - 8 },
+        { 1, 3, 12 - 3 * 4 },
+        { 3, 1, 3 * 4 - 12 },
+        { 159, 1, 159 * 4 - 480 },
     };
     for (const auto& c : cases)
         EXPECT_EQ(TCacheFile::ReserveBytes(c.w, c.h), c.reserve) << c.w << "x" << c.h;
@@ -84,7 +93,7 @@ TEST(CacheFile, ThumbnailSlotsAreBmpImagesWithReserve)
     EXPECT_EQ(out, first);
     ASSERT_TRUE(cache.ReadThumbnail(b, out));
     EXPECT_EQ(out, second);
-    EXPECT_FALSE(cache.ReadThumbnail(7, out));      // not a slot
+    EXPECT_FALSE(cache.ReadThumbnail(7, out)); // not a slot
     EXPECT_FALSE(cache.ReadThumbnail(1 << 30, out)); // past the end
     EXPECT_FALSE(cache.ReadThumbnail(-1, out));
     EXPECT_EQ(cache.AppendThumbnail(Bitmap()), -1);

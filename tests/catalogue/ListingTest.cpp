@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,7 +18,7 @@ namespace {
 void SetTime(const std::filesystem::path& path, uint32_t packed)
 {
     const std::time_t t = platform::UnpackDosDateTime(packed);
-    timespec times[2] = {{t, 0}, {t, 0}};
+    timespec times[2] = { { t, 0 }, { t, 0 } };
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
 }
 
@@ -44,15 +44,25 @@ TEST(Listing, KindsAttributesAndSkippedEntries)
 {
     TempDir dir;
     const std::map<std::string, uint8_t> listed = {
-        {"PHOTO.JPG", kKindJpeg}, {"photo.jpeg", kKindJpeg}, {"a.tif", kKindTiff}, {"b.TIFF", kKindTiff},
-        {"c.nef", kKindTiff}, {"d.NSK", kKindTiff}, {"e.orf", kKindTiff}, {"f.Mrw", kKindTiff},
-        {"g.bmp", kKindBitmap}, {"h.png", kKindPng}, {"i.PCX", kKindPcx},
-        {"写真 \"1\".jpg", kKindJpeg}, {"\xFF\xFE bad.jpg", kKindJpeg}, {"link.jpg", kKindJpeg},
+        { "PHOTO.JPG", kKindJpeg },
+        { "photo.jpeg", kKindJpeg },
+        { "a.tif", kKindTiff },
+        { "b.TIFF", kKindTiff },
+        { "c.nef", kKindTiff },
+        { "d.NSK", kKindTiff },
+        { "e.orf", kKindTiff },
+        { "f.Mrw", kKindTiff },
+        { "g.bmp", kKindBitmap },
+        { "h.png", kKindPng },
+        { "i.PCX", kKindPcx },
+        { "写真 \"1\".jpg", kKindJpeg },
+        { "\xFF\xFE bad.jpg", kKindJpeg },
+        { "link.jpg", kKindJpeg },
     };
     for (const auto& [name, kind] : listed)
         if (name != "link.jpg")
             WriteFile(dir.Path() / name, std::string(1536, 'x'));
-    for (const char* name : {"photo.jpe", "x.gif", ".hidden.jpg", "noext", "jpg", "readme.txt"})
+    for (const char* name : { "photo.jpe", "x.gif", ".hidden.jpg", "noext", "jpg", "readme.txt" })
         WriteFile(dir.Path() / name, "x");
     std::filesystem::create_directory(dir.Path() / "folder.jpg");
     std::filesystem::create_symlink(dir.Path() / "h.png", dir.Path() / "link.jpg");
@@ -121,8 +131,16 @@ TEST(Listing, BuildEmptiesTheCacheFile)
 TEST(Listing, SizeText)
 {
     const std::pair<uint64_t, const char*> cases[] = {
-        {0, "0B"}, {1023, "1023B"}, {1024, "1KB"}, {1535, "1KB"}, {1536, "2KB"}, {2560, "2KB"},
-        {2561, "3KB"}, {3584, "4KB"}, {5u * 1024 * 1024, "5120KB"}, {5'000'000'000ull, "4882812KB"} /* 4882812.5 */,
+        { 0, "0B" },
+        { 1023, "1023B" },
+        { 1024, "1KB" },
+        { 1535, "1KB" },
+        { 1536, "2KB" },
+        { 2560, "2KB" },
+        { 2561, "3KB" },
+        { 3584, "4KB" },
+        { 5u * 1024 * 1024, "5120KB" },
+        { 5'000'000'000ull, "4882812KB" } /* 4882812.5 */,
     };
     for (const auto& [size, text] : cases)
         EXPECT_EQ(SizeText(size), text) << size;
@@ -145,7 +163,7 @@ TEST(Refresh, KeepsUnchangedRecordsAndRenewsTheRest)
 {
     TempDir dir;
     const uint32_t t0 = platform::PackDosDateTime(2004, 1, 1, 10, 0, 0);
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
+    for (const char* name : { "a.jpg", "b.jpg", "c.jpg", "d.jpg" }) {
         WriteFile(dir.Path() / name, "x");
         SetTime(dir.Path() / name, t0);
     }
@@ -172,7 +190,7 @@ TEST(Refresh, KeepsUnchangedRecordsAndRenewsTheRest)
     SetTime(dir.Path() / "d.jpg", t0);
 
     ASSERT_EQ(RefreshCatalogue(catalogue, dir.Folder(), {}), 4);
-    EXPECT_EQ(Names(catalogue), (std::vector<std::string> {"0new.jpg", "a.jpg", "b.jpg", "d.jpg"}));
+    EXPECT_EQ(Names(catalogue), (std::vector<std::string> { "0new.jpg", "a.jpg", "b.jpg", "d.jpg" }));
     const TImageCache& a = *Find(catalogue, "a.jpg");
     EXPECT_EQ(a.ThumbOffset, 1000);
     EXPECT_TRUE(a.Checked);
@@ -208,8 +226,8 @@ TEST(Refresh, TheLastMatchingOldRecordIsKeptAndSortOrderApplies)
     twin->ThumbOffset = 77;
     catalogue.Records().push_back(std::move(twin));
 
-    ASSERT_EQ(RefreshCatalogue(catalogue, dir.Folder(), {3, 0}), 2);
-    EXPECT_EQ(Names(catalogue), (std::vector<std::string> {"y.jpg", "x.jpg"})); // by size
+    ASSERT_EQ(RefreshCatalogue(catalogue, dir.Folder(), { 3, 0 }), 2);
+    EXPECT_EQ(Names(catalogue), (std::vector<std::string> { "y.jpg", "x.jpg" })); // by size
     EXPECT_EQ(Find(catalogue, "x.jpg")->ThumbOffset, 77);
 }
 

@@ -40,7 +40,7 @@ std::string Order(TCatalogue& catalogue)
 
 metadata::TIFDItem Item(int32_t key, std::string value)
 {
-    return {key, "name", std::move(value)};
+    return { key, "name", std::move(value) };
 }
 
 TEST(Sort, TheFiveOrders)
@@ -49,23 +49,23 @@ TEST(Sort, TheFiveOrders)
     const uint32_t t2 = platform::PackDosDateTime(2004, 1, 1, 0, 0, 0);
     const uint32_t t3 = platform::PackDosDateTime(2004, 1, 1, 0, 0, 2);
     const std::vector<Spec> specs = {
-        {"b.jpg", kKindTiffEp, t2, 3000, 10, 10},   // 100 pixels
-        {"\xE5\x86\x99.jpg", kKindJpeg, t3, 10, 0, 0}, // non-ASCII bytes after letters
-        {"A.jpg", kKindTiff, t1, 2'000'000'000, 1, 50},
-        {"ab.jpg", kKindExifJpeg, 0, 5, 3000, 2000},
-        {"a.jpg.jpg", kKindPng, platform::PackDosDateTime(2010, 1, 1, 0, 0, 0), 4'000'000'000u, 7, 8},
+        { "b.jpg", kKindTiffEp, t2, 3000, 10, 10 }, // 100 pixels
+        { "\xE5\x86\x99.jpg", kKindJpeg, t3, 10, 0, 0 }, // non-ASCII bytes after letters
+        { "A.jpg", kKindTiff, t1, 2'000'000'000, 1, 50 },
+        { "ab.jpg", kKindExifJpeg, 0, 5, 3000, 2000 },
+        { "a.jpg.jpg", kKindPng, platform::PackDosDateTime(2010, 1, 1, 0, 0, 0), 4'000'000'000u, 7, 8 },
     };
     const std::pair<int, const char*> cases[] = {
-        {0, "A.jpg a.jpg.jpg ab.jpg b.jpg \xE5\x86\x99.jpg"},
-        {1, "ab.jpg \xE5\x86\x99.jpg A.jpg a.jpg.jpg b.jpg"}, // ExifJPEG, JPEG, TIFF, PNG, TIFF/EP
-        {2, "ab.jpg A.jpg b.jpg \xE5\x86\x99.jpg a.jpg.jpg"},
-        {3, "ab.jpg \xE5\x86\x99.jpg b.jpg A.jpg a.jpg.jpg"}, // sizes as unsigned 32-bit values
-        {4, "\xE5\x86\x99.jpg A.jpg a.jpg.jpg b.jpg ab.jpg"},
+        { 0, "A.jpg a.jpg.jpg ab.jpg b.jpg \xE5\x86\x99.jpg" },
+        { 1, "ab.jpg \xE5\x86\x99.jpg A.jpg a.jpg.jpg b.jpg" }, // ExifJPEG, JPEG, TIFF, PNG, TIFF/EP
+        { 2, "ab.jpg A.jpg b.jpg \xE5\x86\x99.jpg a.jpg.jpg" },
+        { 3, "ab.jpg \xE5\x86\x99.jpg b.jpg A.jpg a.jpg.jpg" }, // sizes as unsigned 32-bit values
+        { 4, "\xE5\x86\x99.jpg A.jpg a.jpg.jpg b.jpg ab.jpg" },
     };
     for (const auto& [kind, expected] : cases) {
         TCatalogue catalogue;
         Fill(catalogue, specs);
-        SortCatalogue(catalogue, {kind, 0});
+        SortCatalogue(catalogue, { kind, 0 });
         EXPECT_EQ(Order(catalogue), expected) << "sort kind " << kind;
     }
 }
@@ -82,9 +82,10 @@ TEST(Sort, NameComparison)
 TEST(Sort, MetadataItemPutsRecordsWithoutMetadataFirst)
 {
     TCatalogue catalogue;
-    Fill(catalogue, {{"p1.jpg", 1, 0, 0, 0, 0}, {"none1.jpg", 3, 0, 0, 0, 0}, {"p2.jpg", 1, 0, 0, 0, 0},
-                     {"p3.jpg", 1, 0, 0, 0, 0}, {"none2.jpg", 3, 0, 0, 0, 0}});
-    const char* texts[] = {"Manual", nullptr, "auto", "", nullptr};
+    Fill(catalogue,
+        { { "p1.jpg", 1, 0, 0, 0, 0 }, { "none1.jpg", 3, 0, 0, 0, 0 }, { "p2.jpg", 1, 0, 0, 0, 0 },
+            { "p3.jpg", 1, 0, 0, 0, 0 }, { "none2.jpg", 3, 0, 0, 0, 0 } });
+    const char* texts[] = { "Manual", nullptr, "auto", "", nullptr };
     for (int i = 0; i < 5; ++i) {
         if (!texts[i])
             continue;
@@ -93,9 +94,10 @@ TEST(Sort, MetadataItemPutsRecordsWithoutMetadataFirst)
             exif->Exif.Items.push_back(Item(0x9208, texts[i]));
         catalogue.At(i).Exif = std::move(exif);
     }
-    SortCatalogue(catalogue, {-1, 0x9208});
+    SortCatalogue(catalogue, { -1, 0x9208 });
     const std::string order = Order(catalogue);
-    EXPECT_TRUE(order == "none1.jpg none2.jpg p3.jpg p2.jpg p1.jpg" || order == "none2.jpg none1.jpg p3.jpg p2.jpg p1.jpg")
+    EXPECT_TRUE(
+        order == "none1.jpg none2.jpg p3.jpg p2.jpg p1.jpg" || order == "none2.jpg none1.jpg p3.jpg p2.jpg p1.jpg")
         << order;
 }
 
@@ -105,8 +107,8 @@ TEST(ListRow, DefaultColumns)
     InitListConfig(config);
     ASSERT_EQ(config.Count, 12);
     ASSERT_EQ(config.Items.size(), 12u);
-    const char* captions[] = {"ファイル名", "種類", "シャッタースピード", "絞り", "露出補正", "W/B",
-                              "フラッシュ", "AE", "ズーム", "撮影日時", "サイズ", "更新日時"};
+    const char* captions[] = { "ファイル名", "種類", "シャッタースピード", "絞り", "露出補正", "W/B", "フラッシュ",
+        "AE", "ズーム", "撮影日時", "サイズ", "更新日時" };
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(config.Items[i].Caption, captions[i]);
     EXPECT_EQ(config.Items[5].Keys[5], 0x00070007);
@@ -125,19 +127,19 @@ TEST(ListRow, TextsFromRecordAndMetadata)
     record.SizeText = "2KB";
     record.DateText = "2004/05/06 13:45:30";
     EXPECT_EQ(FillListRow(record, config),
-              (std::vector<std::string> {"P1010001.JPG", "ExifJPEG", "", "", "", "", "", "", "", "", "2KB",
-                                         "2004/05/06 13:45:30"}));
+        (std::vector<std::string> {
+            "P1010001.JPG", "ExifJPEG", "", "", "", "", "", "", "", "", "2KB", "2004/05/06 13:45:30" }));
     EXPECT_EQ(ShootingSummary(record), "");
 
     auto exif = std::make_unique<metadata::TExifData>();
-    exif->Exif.Items = {Item(0x829A, "1/125秒"), Item(0x9202, ""), Item(0x829D, "F4.0"), Item(0x9209, "発光"),
-                        Item(0x8822, "プログラム"), Item(0x9003, "2004:05:06 13:45:30")};
-    exif->Maker.Items = {Item(0x000C1002, "晴天"), Item(0x00060005, "太陽光")};
-    exif->Main.Items = {Item(0x920A, "from IFD0")};
+    exif->Exif.Items = { Item(0x829A, "1/125秒"), Item(0x9202, ""), Item(0x829D, "F4.0"), Item(0x9209, "発光"),
+        Item(0x8822, "プログラム"), Item(0x9003, "2004:05:06 13:45:30") };
+    exif->Maker.Items = { Item(0x000C1002, "晴天"), Item(0x00060005, "太陽光") };
+    exif->Main.Items = { Item(0x920A, "from IFD0") };
     record.Exif = std::move(exif);
     const auto row = FillListRow(record, config);
     EXPECT_EQ(row[2], "1/125秒"); // ShutterSpeedValue absent: ExposureTime
-    EXPECT_EQ(row[3], "F4.0");     // empty ApertureValue falls through to FNumber
+    EXPECT_EQ(row[3], "F4.0"); // empty ApertureValue falls through to FNumber
     EXPECT_EQ(row[4], "");
     EXPECT_EQ(row[5], "晴天"); // first maker key with a text
     EXPECT_EQ(row[6], "発光");
@@ -148,7 +150,7 @@ TEST(ListRow, TextsFromRecordAndMetadata)
 
     // Without white balance and flash that part is left out altogether.
     record.Exif->Maker.Items.clear();
-    record.Exif->Exif.Items = {Item(0x9201, "1/60"), Item(0x9204, "+0.3")};
+    record.Exif->Exif.Items = { Item(0x9201, "1/60"), Item(0x9204, "+0.3") };
     EXPECT_EQ(ShootingSummary(record), "1/60    +0.3    ");
     record.Exif->Exif.Items.push_back(Item(0x9209, "非発光"));
     EXPECT_EQ(ShootingSummary(record), "1/60    +0.3    Fla:非発光    ");
@@ -157,9 +159,23 @@ TEST(ListRow, TextsFromRecordAndMetadata)
 TEST(ListRow, KindOfAndKindText)
 {
     const std::pair<const char*, uint8_t> cases[] = {
-        {"a.JPG", 3}, {"a.Jpeg", 3}, {"a.jpe", 0}, {"a.tif", 4}, {"a.NEF", 4}, {"a.mrw", 4}, {"a.orf", 4},
-        {"a.nsk", 4}, {"a.tiff", 4}, {"a.bmp", 5}, {"a.png", 6}, {"a.gif", 0}, {"a.pcx", 8}, {"jpg", 0},
-        {"/x.jpg/file", 0}, {"a.thm", 0}, {"a.jpgx", 0},
+        { "a.JPG", 3 },
+        { "a.Jpeg", 3 },
+        { "a.jpe", 0 },
+        { "a.tif", 4 },
+        { "a.NEF", 4 },
+        { "a.mrw", 4 },
+        { "a.orf", 4 },
+        { "a.nsk", 4 },
+        { "a.tiff", 4 },
+        { "a.bmp", 5 },
+        { "a.png", 6 },
+        { "a.gif", 0 },
+        { "a.pcx", 8 },
+        { "jpg", 0 },
+        { "/x.jpg/file", 0 },
+        { "a.thm", 0 },
+        { "a.jpgx", 0 },
     };
     for (const auto& [name, kind] : cases)
         EXPECT_EQ(ImageKindOf(name), kind) << name;

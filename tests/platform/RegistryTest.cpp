@@ -91,7 +91,7 @@ TEST(Registry, OpeningCreatesTheKeySoAFirstStartWritesIt)
     EXPECT_TRUE(store.HasKey("histogram\\dockbar"));
     store.Save();
     EXPECT_NE(FileText(dir.Path() / "registry.reg").find("[HKEY_CURRENT_USER\\Software\\Zovide\\Histogram\\DockBar]"),
-              std::string::npos);
+        std::string::npos);
 }
 
 TEST(Registry, StringsWithControlAndStrayBytesSurviveARoundTrip)
@@ -113,16 +113,16 @@ TEST(Registry, DamagedFilesReadAsMissingValues)
     const std::string head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Zovide\\Other]\n";
     const std::string good = "\"Good\"=dword:00000007\n";
     const std::vector<std::string> damaged = {
-        head + "\"Bad\"=dword:0000001\n" + good,          // short hex
-        head + "\"Bad\"=dword:0000000g\n" + good,         // bad hex
-        head + "\"Bad\"=dword:000000001\n" + good,        // too long
-        head + "\"Bad\"=hex:01,02\n" + good,              // another type
-        head + "\"Bad\"=\"unterminated\n" + good,         // truncated string
-        head + "\"Bad\"=\"a\\qb\"\n" + good,              // unknown escape
-        head + "\"Bad\"=\"\xC3\x28\"\n" + good,           // invalid UTF-8
-        head + "\"Bad\"=\"x\"trailing\n" + good,          // junk after the value
+        head + "\"Bad\"=dword:0000001\n" + good, // short hex
+        head + "\"Bad\"=dword:0000000g\n" + good, // bad hex
+        head + "\"Bad\"=dword:000000001\n" + good, // too long
+        head + "\"Bad\"=hex:01,02\n" + good, // another type
+        head + "\"Bad\"=\"unterminated\n" + good, // truncated string
+        head + "\"Bad\"=\"a\\qb\"\n" + good, // unknown escape
+        head + "\"Bad\"=\"\xC3\x28\"\n" + good, // invalid UTF-8
+        head + "\"Bad\"=\"x\"trailing\n" + good, // junk after the value
         head + "\"Bad\"=\"a\0b\"\n"s + good, // binary junk
-        head + "Bad=dword:00000001\n" + good,             // unquoted name
+        head + "Bad=dword:00000001\n" + good, // unquoted name
         head + "\xFF\xFE\x00\x01garbage\n"s + good,
         head + "[HKEY_CURRENT_USER\\Software\\Zovide\\Other\n" + good, // broken section: Good ends up nowhere
         head + good + "\"Bad\"=dword:0000", // truncated at the end
@@ -203,7 +203,8 @@ TEST(Registry, SaveOverAFolderInTheWayThrows)
 // Sets or clears an environment variable for one scope.
 class EnvGuard {
 public:
-    EnvGuard(const char* name, const char* value) : name_(name)
+    EnvGuard(const char* name, const char* value)
+        : name_(name)
     {
         if (const char* old = std::getenv(name))
             old_ = old;

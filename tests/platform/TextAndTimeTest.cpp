@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,14 +51,13 @@ TEST(TextCodec, ValidityAndRepair)
         std::string repaired;
     };
     const Case cases[] = {
-        {"ascii", true, "ascii"},
-        {kNihongoUtf8, true, kNihongoUtf8},
-        {"\xF0\x9F\x93\xB7", true, "\xF0\x9F\x93\xB7"},     // 📷
-        {"a\x82z", false, "a\xEF\xBF\xBDz"},                 // stray byte
-        {"\xC0\xAF", false, "\xEF\xBF\xBD\xEF\xBF\xBD"},     // overlong
-        {"\xED\xA0\x80", false, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // surrogate
-        {"\xE6\x97", false, "\xEF\xBF\xBD\xEF\xBF\xBD"},     // cut off
-        {"\xF4\x90\x80\x80", false, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}, // above U+10FFFF
+        { "ascii", true, "ascii" }, { kNihongoUtf8, true, kNihongoUtf8 },
+        { "\xF0\x9F\x93\xB7", true, "\xF0\x9F\x93\xB7" }, // 📷
+        { "a\x82z", false, "a\xEF\xBF\xBDz" }, // stray byte
+        { "\xC0\xAF", false, "\xEF\xBF\xBD\xEF\xBF\xBD" }, // overlong
+        { "\xED\xA0\x80", false, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" }, // surrogate
+        { "\xE6\x97", false, "\xEF\xBF\xBD\xEF\xBF\xBD" }, // cut off
+        { "\xF4\x90\x80\x80", false, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" }, // above U+10FFFF
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
@@ -68,7 +67,8 @@ TEST(TextCodec, ValidityAndRepair)
 
 TEST(FileTime, PackingLayoutAndClamping)
 {
-    EXPECT_EQ(PackDosDateTime(2004, 5, 6, 13, 45, 31), ((24u << 9 | 5u << 5 | 6u) << 16) | (13u << 11 | 45u << 5 | 15u));
+    EXPECT_EQ(
+        PackDosDateTime(2004, 5, 6, 13, 45, 31), ((24u << 9 | 5u << 5 | 6u) << 16) | (13u << 11 | 45u << 5 | 15u));
     EXPECT_EQ(PackDosDateTime(1970, 6, 1, 12, 0, 0), PackDosDateTime(1980, 1, 1, 0, 0, 0));
     EXPECT_LT(PackDosDateTime(2003, 12, 31, 23, 59, 58), PackDosDateTime(2004, 1, 1, 0, 0, 0));
 
@@ -91,7 +91,7 @@ TEST(FileTime, FileModificationTime)
     const auto path = dir.Path() / "a.jpg";
     testsupport::WriteFile(path, "x");
     const std::time_t when = UnpackDosDateTime(PackDosDateTime(2010, 2, 3, 4, 5, 6));
-    timespec times[2] = {{when, 0}, {when, 0}};
+    timespec times[2] = { { when, 0 }, { when, 0 } };
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
     EXPECT_EQ(FileDosDateTime(path.string()), PackDosDateTime(2010, 2, 3, 4, 5, 6));
     EXPECT_EQ(FileDosDateTime((dir.Path() / "missing").string()), 0u);

@@ -14,7 +14,7 @@ namespace {
 
 bool ParseSort(const std::string& text, int& kind)
 {
-    const char* names[] = {"name", "kind", "date", "size", "image"};
+    const char* names[] = { "name", "kind", "date", "size", "image" };
     for (int i = 0; i < 5; ++i)
         if (text == names[i]) {
             kind = i;
