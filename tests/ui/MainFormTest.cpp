@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
