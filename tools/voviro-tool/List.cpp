@@ -1,7 +1,8 @@
 // voviro-tool list DIR [--sort name|kind|date|size|image]: the folder's
 // catalogue as the detail list shows it, one record a line, the columns
 // separated by tabs. File names are printed as their raw bytes so that a
-// script can open the files; a folder that cannot be read lists nothing.
+// script can open the files (a tab or line break in a name is printed as it
+// stands); a folder that cannot be read lists nothing.
 #include <cstdio>
 #include <string>
 
