@@ -14,17 +14,27 @@ namespace {
 const char kDegree[] = "ﾟ ";
 
 // Latitude or longitude from three rationals: degrees, minutes, seconds.
+// Some writers store them as signed rationals; those are read as such.
 std::string CoordinateText(EntryValue& v)
 {
-    auto [dn, dd] = v.Rational(0);
+    const bool isSigned = v.Entry().type == kSRational;
+    const auto part = [&](uint32_t i) -> std::pair<long double, long double> {
+        if (isSigned) {
+            auto [n, d] = v.SRational(i);
+            return {n, d};
+        }
+        auto [n, d] = v.Rational(i);
+        return {n, d};
+    };
+    auto [dn, dd] = part(0);
     // Degrees are normally n/1; a writer that stores them with another denominator still gets them right.
-    const std::string d = GeneralFloatText(dd == 0 ? static_cast<long double>(dn) : Quotient(dn, dd));
-    auto [mn, md] = v.Rational(1);
+    const std::string d = GeneralFloatText(dd == 0 ? dn : Quotient(dn, dd));
+    auto [mn, md] = part(1);
     if (md == 0)
         return d;
     const long double minutes = Quotient(mn, md);
     const std::string m = GeneralFloatText(minutes);
-    auto [sn, sd] = v.Rational(2);
+    auto [sn, sd] = part(2);
     if (sn == 0) {
         const long double whole = std::trunc(minutes);
         return d + kDegree + m + " [DM]   " + d + kDegree + DecimalText(static_cast<int64_t>(whole)) + "' " +
@@ -97,6 +107,8 @@ std::string GpsValueText(EntryValue& v)
             });
         }
     case kSRational: {
+        if (tag == 2 || tag == 4)
+            return CoordinateText(v);
         auto [n, d] = v.SRational(0);
         return FractionText(n, d);
     }

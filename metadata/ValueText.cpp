@@ -159,11 +159,8 @@ long double Quotient(long double numerator, long double denominator)
 
 std::string CleanText(std::string_view bytes)
 {
-    std::string kept;
-    kept.reserve(bytes.size());
-    for (char c : bytes)
-        if (c != '\0')
-            kept += c;
+    // A text ends at its first NUL (what follows is padding or left-over bytes).
+    std::string kept(bytes.substr(0, bytes.find('\0')));
     while (!kept.empty() && static_cast<uint8_t>(kept.back()) <= 0x20)
         kept.pop_back();
     return DecodeFileText(kept);

@@ -24,9 +24,9 @@ std::string TiffValueText(EntryValue& value);
 
 // Generic renderings, shared with the GPS directory.
 std::string GenericValueText(EntryValue& value);
-// The `count` bytes as text: NUL bytes dropped, trailing blanks and control characters removed.
+// The `count` bytes as text up to the first NUL, trailing blanks and control characters removed.
 std::string AsciiValueText(EntryValue& value);
-// Raw bytes as a display text: NULs dropped, trailing bytes <= 0x20 removed, decoded to UTF-8.
+// Raw bytes as a display text: up to the first NUL, trailing bytes <= 0x20 removed, decoded to UTF-8.
 std::string CleanText(std::string_view bytes);
 // Joins count items with `separator`, ending in "…" once kMaxValueText is passed.
 template <class Item> std::string JoinValues(uint32_t count, std::string_view separator, Item&& item)

@@ -82,6 +82,7 @@ TEST(ValueText, TagRulesAndGenericTypes)
         {"DOUBLE big-endian", [](Ifd& d) { d.Double(9000, {35}); }, "35", true},
         {"SSHORT is not shown", [](Ifd& d) { d.Add(9001, 8, 1, Bytes{1, 0}); }, ""},
         {"ASCII trimmed", [](Ifd& d) { d.Ascii(271, "Canon   \0\0", false); }, "Canon"},
+        {"ASCII ends at its NUL", [](Ifd& d) { d.Ascii(272, std::string("ION230\0F", 8), false); }, "ION230"},
         {"ASCII exactly 4 bytes lies in the entry", [](Ifd& d) { d.Ascii(305, "abc"); }, "abc"},
         {"ASCII of 5 bytes lies at the offset", [](Ifd& d) { d.Ascii(305, "abcd"); }, "abcd"},
         {"ASCII in CP932", [](Ifd& d) { d.Ascii(270, "\x93\xfa\x96\x7b"); }, "日本"},
