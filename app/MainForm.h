@@ -16,6 +16,9 @@
 #include "catalogue/CacheFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ImageCache.h"
+#include "catalogue/ThumbnailMaker.h"
+#include "catalogue/ui/ThumbnailMakerHost.h"
+#include "platform/MainThreadQueue.h"
 
 class QLabel;
 class QProgressBar;
@@ -26,6 +29,8 @@ class QToolBar;
 class QTreeView;
 class QWidget;
 class QPainter;
+class QKeyEvent;
+class QMouseEvent;
 class FolderTree;
 class TResizeDrawGrid;
 class CatalogueListModel;
@@ -142,4 +147,44 @@ private:
     bool shown_ = false;
     bool closed_ = false;
     bool destroyed_ = false;
+
+    // --- thumbnails (MainFormThumbnails.cpp)
+private:
+    void SetupThumbnailViews();
+    void DrawGrid1Resize();
+    void SetCurrentChecked(bool checked);
+    void GridMouseDown(QMouseEvent* event);
+    void GridMouseUp(QMouseEvent* event);
+    void ViewMouseMove(QMouseEvent* event);
+    bool GridKeyDown(QKeyEvent* event);
+    bool ListViewEvent(QObject* watched, QEvent* event);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Declared before the maker so that they outlive it.
+    platform::MainThreadQueue makerQueue_;
+    TMainThreadDispatcher makerDispatcher_{makerQueue_};
+    TThumbnailMakerUiHost makerHost_;
+    bool dragAllowed_ = false;
+
+public:
+    // The four thumbnail entries (view types 5, 4, 3, 9) and the list view entry.
+    void ChangeThumnailMode(int viewType);
+    void ListViewClick();
+    // Toggles the current file's check mark and repaints it.
+    void CheckMarkClick();
+    // The Space, T and F keys of the list, the grid and the picture view: true when taken.
+    bool MarkKeyPress(QKeyEvent* event);
+    bool ThumbnailMakerRunning() const { return ThumbnailMaker && !ThumbnailMaker->Finished(); }
+    // Adjusts the options of every maker started from now on (tests slow it down or give stand-in readers).
+    std::function<void(catalogue::TThumbnailMakerOptions&)> ThumbnailMakerSetup;
+    std::unique_ptr<catalogue::TThumbnailMaker> ThumbnailMaker;
+    // Commands built elsewhere that the grid and the list reach; they do nothing yet.
+    void OpenFileHook() {}
+    void NextFileHook() {}
+    void DeleteFileHook() {}
+    void StartFileDragHook() {}
+    void FilePopupHook(const QPoint&) {}
+    void FolderPopupHook(const QPoint&) {}
+    void PictureCheckButtonHook(bool) {}
+    // --- end of thumbnails
 };
+

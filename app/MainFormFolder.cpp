@@ -18,6 +18,7 @@
 #include "app/ThumbnailProgressEvent.h"
 #include "catalogue/ui/CatalogueListModel.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
+#include "catalogue/ui/ThumbnailIcons.h"
 
 void TForm1::PTShellTree1Change()
 {
@@ -182,12 +183,23 @@ void TForm1::SetStatusText(const QString& text)
 
 QVariant TForm1::ListRowStyle(int row, int role) const
 {
-    if (role != Qt::ForegroundRole && role != Qt::FontRole)
+    if (role != Qt::ForegroundRole && role != Qt::FontRole && role != Qt::DecorationRole)
         return {};
     std::lock_guard lock(Catalogue.Mutex());
     if (row >= Catalogue.Count())
         return {};
     const catalogue::TImageCache& record = Catalogue.At(row);
+    if (role == Qt::DecorationRole) {
+        // Icons only for visited records: protected, else an Exif photo.
+        if (record.ThumbState == 0)
+            return BlankIcon();
+        if (record.ReadOnly)
+            return ThumbnailIcon(kIconProtected);
+        if (record.FileKind == catalogue::kKindExifJpeg || record.FileKind == catalogue::kKindExifTiff ||
+            record.FileKind == catalogue::kKindTiffEp)
+            return ThumbnailIcon(kIconExifPhoto);
+        return BlankIcon();
+    }
     if (record.Checked) {
         if (role == Qt::ForegroundRole)
             return QColor(255, 0, 0);

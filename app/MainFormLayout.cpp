@@ -179,17 +179,10 @@ void TForm1::BuildLayout()
     DrawGrid1->OnDrawCell = [this](int col, int row, const QRect& rect, bool selected, QPainter& painter) {
         DrawGrid1DrawCell(col, row, rect, selected, painter);
     };
-    DrawGrid1->OnResize = [this](int, int) {
-        if (DrawGrid1->Tag != 0)
-            return;
-        const int before = DrawGrid1->ColCount();
-        LayoutGrid();
-        if (DrawGrid1->ColCount() != before)
-            DrawGrid1->viewport()->update();
-    };
     DrawGrid1->OnSelectCell = [this] { ShowItemInfo(CurrentIndex()); };
     connect(ListView1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { ShowItemInfo(CurrentIndex()); });
+    SetupThumbnailViews();
 }
 
 bool TForm1::PictureMode() const

@@ -1,12 +1,103 @@
-// The thumbnail grid and the thumbnail maker as the main window drives them:
-// view types, grid layout, cell drawing, starting and stopping the maker.
+// The thumbnail grid, the detail list's input and the thumbnail maker as the
+// main window drives them: view types, grid layout and resizing, cell drawing,
+// check marks, the mouse and keyboard of both views, starting and stopping the maker.
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QProgressBar>
 #include <QStackedWidget>
 #include <QTreeView>
 
 #include "app/MainForm.h"
-#include "app/PathText.h"
+#include "app/ThumbnailProgressEvent.h"
+#include "catalogue/CellLayout.h"
+#include "catalogue/ui/CatalogueListModel.h"
+#include "catalogue/ui/MakeThumbnailCanvas.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
+#include "catalogue/ui/ThumbnailIcons.h"
+
+namespace {
+
+// How far the pointer moves with a button held before files are dragged out.
+constexpr int kDragDistance = 16;
+
+bool ExactlyOneDragButton(Qt::MouseButtons buttons)
+{
+    return buttons == Qt::LeftButton || buttons == Qt::RightButton;
+}
+
+} // namespace
+
+void TForm1::SetupThumbnailViews()
+{
+    QFont font = DrawGrid1->font();
+    font.setPixelSize(12);
+    DrawGrid1->setFont(font);
+    DrawGrid1->OnResize = [this](int, int) { DrawGrid1Resize(); };
+    DrawGrid1->OnMouseDown = [this](QMouseEvent* e) { GridMouseDown(e); };
+    DrawGrid1->OnMouseUp = [this](QMouseEvent* e) { GridMouseUp(e); };
+    DrawGrid1->OnMouseMove = [this](QMouseEvent* e) { ViewMouseMove(e); };
+    DrawGrid1->OnDblClick = [this](QMouseEvent*) { OpenFileHook(); };
+    DrawGrid1->OnKeyDown = [this](QKeyEvent* e) { return GridKeyDown(e); };
+
+    ListView1->setIconSize(QSize(16, 16));
+    ListView1->viewport()->installEventFilter(this);
+    ListView1->installEventFilter(this);
+    ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ListView1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (ListView1->indexAt(pos).isValid())
+            FilePopupHook(ListView1->viewport()->mapToGlobal(pos));
+    });
+    connect(ListView1, &QAbstractItemView::doubleClicked, this, [this] { OpenFileHook(); });
+    // The header's popup from the third column on holds one entry without a command.
+    QHeaderView* header = ListView1->header();
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& pos) {
+        if (header->logicalIndexAt(pos) < 2)
+            return;
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("列削除(&D)"));
+        menu.exec(header->mapToGlobal(pos));
+    });
+
+    makerHost_.noUseRolate = [this] { return setup_NoUseRolate; };
+    makerHost_.writeThumbnail
+        = [this](const imaging::Bitmap& bitmap) { return CacheFile ? CacheFile->AppendThumbnail(bitmap) : -1; };
+    makerHost_.postProgress = [this](int w, int l) { PostThumbnailProgress(w, l); };
+}
+
+// --- view types and layout
+
+void TForm1::ChangeViewType(int viewType)
+{
+    if (viewType == catalogue::kViewList)
+        ListViewClick();
+    else
+        ChangeThumnailMode(viewType);
+}
+
+void TForm1::ChangeThumnailMode(int viewType)
+{
+    const auto size = catalogue::CellSizeOf(viewType);
+    if (!size)
+        return;
+    Panel4->setCurrentWidget(DrawGrid1);
+    ViewType = viewType;
+    DrawGrid1->SetDefaultColWidth(size->width);
+    DrawGrid1->SetDefaultRowHeight(size->height);
+    LayoutGrid();
+    DrawGrid1->viewport()->update();
+}
+
+void TForm1::ListViewClick()
+{
+    ViewType = catalogue::kViewList;
+    Panel4->setCurrentWidget(ListView1);
+}
 
 void TForm1::LayoutGrid()
 {
@@ -15,32 +106,23 @@ void TForm1::LayoutGrid()
         std::lock_guard lock(Catalogue.Mutex());
         count = Catalogue.Count();
     }
-    const int cols = std::max(1, (DrawGrid1->width() - 20) / DrawGrid1->DefaultColWidth());
-    DrawGrid1->SetColCount(cols);
-    DrawGrid1->SetRowCount(std::max(1, (count + cols - 1) / cols));
+    const catalogue::TGridShape shape = catalogue::GridShapeOf(DrawGrid1->width(), DrawGrid1->DefaultColWidth(), count);
+    DrawGrid1->SetColCount(shape.cols);
+    DrawGrid1->SetRowCount(shape.rows);
 }
 
-void TForm1::ChangeViewType(int viewType)
+void TForm1::DrawGrid1Resize()
 {
-    ViewType = viewType;
-    // The grid's cell sizes by view type.
-    int width = 100, height = 100;
-    switch (viewType) {
-    case 5: width = 64; height = 62; break;
-    case 4: width = 103; height = 94; break;
-    case 3: width = 155; height = 141; break;
-    case 9: width = 154; height = 220; break;
-    default: break;
-    }
-    if (viewType == 0) {
-        Panel4->setCurrentWidget(ListView1);
-    } else {
-        DrawGrid1->SetDefaultColWidth(width);
-        DrawGrid1->SetDefaultRowHeight(height);
-        Panel4->setCurrentWidget(DrawGrid1);
-        LayoutGrid();
-    }
+    // The window sets the tag while it shows or hides side panes.
+    if (DrawGrid1->Tag != 0)
+        return;
+    const int before = DrawGrid1->ColCount();
+    LayoutGrid();
+    if (DrawGrid1->ColCount() != before)
+        DrawGrid1->viewport()->update();
 }
+
+// --- drawing
 
 void TForm1::DrawGrid1DrawCell(int col, int row, const QRect& rect, bool selected, QPainter& painter)
 {
@@ -51,13 +133,211 @@ void TForm1::DrawGrid1DrawCell(int col, int row, const QRect& rect, bool selecte
         return;
     }
     const catalogue::TImageCache& record = Catalogue.At(index);
-    const QRect inner = rect.adjusted(2, 2, -2, -2);
-    painter.fillRect(inner, record.Checked ? QColor(255, 209, 134) : QColor(239, 239, 239));
-    painter.setPen(selected ? QColor(255, 0, 0) : QColor(0, 0, 0));
-    painter.drawText(inner.adjusted(2, 2, -2, -2), Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine,
-                     QString::fromUtf8(BaseName(record.FileName)));
+    if (record.ThumbOffset == -1) {
+        DrawThumbnailCell(painter, rect, nullptr, setup_thumbmode, ViewType, selected, record, DrawGrid1->font());
+    } else {
+        imaging::Bitmap thumbnail;
+        // A thumbnail that cannot be read leaves the cell undrawn.
+        if (CacheFile && CacheFile->ReadThumbnail(record.ThumbOffset, thumbnail))
+            DrawThumbnailCell(
+                painter, rect, &thumbnail, setup_thumbmode, ViewType, selected, record, DrawGrid1->font());
+    }
+    if (record.Rotation != 0) {
+        const QRect mark(rect.left() + 2, rect.top() + 2, 16, 16);
+        painter.fillRect(mark, Qt::white);
+        painter.setPen(QColor(128, 128, 128));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(mark.adjusted(0, 0, -1, -1));
+        painter.drawPixmap(mark.topLeft(), ThumbnailIcon(kIconRotation));
+    }
+    if (record.ReadOnly)
+        painter.drawPixmap(rect.left() + rect.width() - 23, rect.top() + 2, ThumbnailIcon(kIconProtected));
 }
 
-void TForm1::StopThumbnailMaker() {}
+// --- check marks
 
-void TForm1::StartThumbnailMaker() {}
+void TForm1::CheckMarkClick()
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    bool checked = false;
+    {
+        catalogue::LockedItem record(Catalogue, i);
+        record->Checked = !record->Checked;
+        checked = record->Checked;
+    }
+    RepaintItem(i);
+    if (PictureMode())
+        PictureCheckButtonHook(checked);
+}
+
+void TForm1::SetCurrentChecked(bool checked)
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    catalogue::LockedItem(Catalogue, i)->Checked = checked;
+    RepaintItem(i);
+}
+
+bool TForm1::MarkKeyPress(QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text == QStringLiteral(" ")) {
+        NextFileHook();
+        return true;
+    }
+    if (text.compare(QStringLiteral("t"), Qt::CaseInsensitive) == 0
+        || text.compare(QStringLiteral("f"), Qt::CaseInsensitive) == 0) {
+        SetCurrentChecked(text.compare(QStringLiteral("t"), Qt::CaseInsensitive) == 0);
+        NextFileHook();
+        return true;
+    }
+    return false;
+}
+
+// --- mouse and keyboard of the grid and the list
+
+void TForm1::GridMouseDown(QMouseEvent* event)
+{
+    int col = 0, row = 0;
+    if (!DrawGrid1->MouseToCell(event->position().toPoint(), col, row))
+        return;
+    int count = 0;
+    {
+        std::lock_guard lock(Catalogue.Mutex());
+        count = Catalogue.Count();
+    }
+    if (col + row * DrawGrid1->ColCount() < count) {
+        const QPoint global = event->globalPosition().toPoint();
+        DragStartX = global.x();
+        DragStartY = global.y();
+        dragAllowed_ = true;
+    }
+}
+
+void TForm1::GridMouseUp(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton) {
+        CheckMarkClick();
+    } else if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier) {
+        CheckMarkClick();
+    } else if (event->button() == Qt::RightButton) {
+        int col = 0, row = 0;
+        bool onRecord = false;
+        if (DrawGrid1->MouseToCell(event->position().toPoint(), col, row)) {
+            std::lock_guard lock(Catalogue.Mutex());
+            onRecord = col + row * DrawGrid1->ColCount() < Catalogue.Count();
+        }
+        const QPoint global = event->globalPosition().toPoint();
+        if (onRecord)
+            FilePopupHook(global);
+        else
+            FolderPopupHook(global);
+    }
+    dragAllowed_ = false;
+}
+
+void TForm1::ViewMouseMove(QMouseEvent* event)
+{
+    if (!dragAllowed_ || !ExactlyOneDragButton(event->buttons()) || CurrentIndex() < 0)
+        return;
+    const QPoint global = event->globalPosition().toPoint();
+    if (std::abs(global.x() - DragStartX) > kDragDistance || std::abs(global.y() - DragStartY) > kDragDistance) {
+        dragAllowed_ = false;
+        StartFileDragHook();
+    }
+}
+
+bool TForm1::GridKeyDown(QKeyEvent* event)
+{
+    // Delete and Enter act once per press, on the key going down.
+    switch (event->key()) {
+    case Qt::Key_Delete:
+        DeleteFileHook();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OpenFileHook();
+        return true;
+    default:
+        return MarkKeyPress(event);
+    }
+}
+
+bool TForm1::ListViewEvent(QObject* watched, QEvent* event)
+{
+    if (watched == ListView1 && event->type() == QEvent::KeyPress)
+        return GridKeyDown(static_cast<QKeyEvent*>(event));
+    if (watched != ListView1->viewport())
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* e = static_cast<QMouseEvent*>(event);
+        const QPoint global = e->globalPosition().toPoint();
+        DragStartX = global.x();
+        DragStartY = global.y();
+        dragAllowed_ = true;
+        const QModelIndex under = ListView1->indexAt(e->position().toPoint());
+        if (e->button() == Qt::MiddleButton
+            || (e->button() == Qt::LeftButton && (e->modifiers() & Qt::ControlModifier))) {
+            // The row under the pointer becomes the current one (a plain Ctrl click would unselect it).
+            if (under.isValid())
+                ListView1->setCurrentIndex(under);
+            if (e->button() == Qt::LeftButton) {
+                CheckMarkClick();
+                ListView1->viewport()->repaint();
+            }
+            return true;
+        }
+        return false;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+            CheckMarkClick();
+            return true;
+        }
+        return false;
+    case QEvent::MouseMove:
+        ViewMouseMove(static_cast<QMouseEvent*>(event));
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (ListView1 && (watched == ListView1 || watched == ListView1->viewport()) && ListViewEvent(watched, event))
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- the thumbnail maker
+
+void TForm1::StopThumbnailMaker()
+{
+    if (!ThumbnailMaker)
+        return;
+    ThumbnailMaker->Terminate();
+    // Waiting runs the maker's main-thread steps, so a maker blocked on one can end.
+    ThumbnailMaker->WaitFor();
+    ThumbnailMaker.reset();
+    // Progress of the stopped pass still queued would repaint cells of the next
+    // folder and move its bar: it is dropped, and the task display is emptied.
+    QCoreApplication::removePostedEvents(this, TThumbnailProgressEvent::kType);
+    TaskLabel->clear();
+    TaskProgress->setMaximum(100);
+    TaskProgress->setValue(0);
+}
+
+void TForm1::StartThumbnailMaker()
+{
+    catalogue::TThumbnailMakerOptions options;
+    options.readers = catalogue::TThumbnailReaders::Default();
+    if (ThumbnailMakerSetup)
+        ThumbnailMakerSetup(options);
+    ThumbnailMaker
+        = std::make_unique<catalogue::TThumbnailMaker>(Catalogue, makerHost_, makerQueue_, std::move(options));
+}

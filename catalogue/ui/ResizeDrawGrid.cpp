@@ -6,7 +6,8 @@
 #include <QScrollBar>
 #include <algorithm>
 
-TResizeDrawGrid::TResizeDrawGrid(QWidget* parent) : QAbstractScrollArea(parent)
+TResizeDrawGrid::TResizeDrawGrid(QWidget* parent)
+    : QAbstractScrollArea(parent)
 {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -120,15 +121,36 @@ void TResizeDrawGrid::keyPressEvent(QKeyEvent* event)
     int col = col_, row = row_;
     const int page = std::max(1, viewport()->height() / rowHeight_);
     switch (event->key()) {
-    case Qt::Key_Left: --col; break;
-    case Qt::Key_Right: ++col; break;
-    case Qt::Key_Up: --row; break;
-    case Qt::Key_Down: ++row; break;
-    case Qt::Key_PageUp: row -= page; break;
-    case Qt::Key_PageDown: row += page; break;
-    case Qt::Key_Home: col = 0; row = 0; break;
-    case Qt::Key_End: col = colCount_ - 1; row = rowCount_ - 1; break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+    case Qt::Key_Left:
+        --col;
+        break;
+    case Qt::Key_Right:
+        ++col;
+        break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_PageUp:
+        row -= page;
+        break;
+    case Qt::Key_PageDown:
+        row += page;
+        break;
+    case Qt::Key_Home:
+        col = 0;
+        row = 0;
+        break;
+    case Qt::Key_End:
+        col = colCount_ - 1;
+        row = rowCount_ - 1;
+        break;
+    default:
+        if (!OnKeyDown || !OnKeyDown(event))
+            QAbstractScrollArea::keyPressEvent(event);
+        return;
     }
     SetCurrent(col, row);
     if (OnSelectCell)
@@ -138,10 +160,41 @@ void TResizeDrawGrid::keyPressEvent(QKeyEvent* event)
 void TResizeDrawGrid::mousePressEvent(QMouseEvent* event)
 {
     int col = 0, row = 0;
-    if (MouseToCell(event->position().toPoint(), col, row)) {
+    if (event->button() == Qt::LeftButton && MouseToCell(event->position().toPoint(), col, row)) {
         SetCurrent(col, row);
         if (OnSelectCell)
             OnSelectCell();
     }
+    if (OnMouseDown)
+        OnMouseDown(event);
     QAbstractScrollArea::mousePressEvent(event);
+}
+
+void TResizeDrawGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (OnMouseUp)
+        OnMouseUp(event);
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void TResizeDrawGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    if (OnMouseMove)
+        OnMouseMove(event);
+    QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void TResizeDrawGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (OnDblClick)
+        OnDblClick(event);
+    else
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
+void TResizeDrawGrid::keyReleaseEvent(QKeyEvent* event)
+{
+    if (OnKeyUp)
+        OnKeyUp(event);
+    QAbstractScrollArea::keyReleaseEvent(event);
 }

@@ -38,12 +38,25 @@ public:
     std::function<void(int width, int height)> OnResize;
     // Called after the current cell changed through the keyboard or mouse.
     std::function<void()> OnSelectCell;
+    // Mouse and keyboard, after the grid's own handling (only a left press moves
+    // the current cell; arrows, page keys, Home and End move it by keyboard).
+    std::function<void(QMouseEvent*)> OnMouseDown;
+    std::function<void(QMouseEvent*)> OnMouseUp;
+    std::function<void(QMouseEvent*)> OnMouseMove;
+    std::function<void(QMouseEvent*)> OnDblClick;
+    // Keys the grid does not use itself; return true when the key was taken.
+    std::function<bool(QKeyEvent*)> OnKeyDown;
+    std::function<void(QKeyEvent*)> OnKeyUp;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void UpdateScrollBar();
