@@ -137,7 +137,8 @@ struct Channel {
     uint32_t mask = 0;
     int shift = 0;
     uint32_t max = 0;
-    explicit Channel(uint32_t m) : mask(m)
+    explicit Channel(uint32_t m)
+        : mask(m)
     {
         if (m) {
             shift = std::countr_zero(m);
@@ -273,7 +274,10 @@ bool LoadBmpMemory(const uint8_t* data, size_t size, Bitmap& out)
     });
 }
 
-bool LoadBmpFile(const std::string& path, Bitmap& out) { return LoadWholeFile(path, out, LoadBmpMemory); }
+bool LoadBmpFile(const std::string& path, Bitmap& out)
+{
+    return LoadWholeFile(path, out, LoadBmpMemory);
+}
 
 std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap)
 {

@@ -11,7 +11,7 @@ bool ReadWholeFile(const std::string& path, FileBuffer& out, size_t maxBytes)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
-    struct stat info {};
+    struct stat info { };
     bool ok = fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0
         && static_cast<uint64_t>(info.st_size) <= maxBytes;
     if (ok) {

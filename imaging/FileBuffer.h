@@ -22,8 +22,7 @@ bool ReadWholeFile(const std::string& path, FileBuffer& out, size_t maxBytes = s
 
 // Runs a loader with every failure (false or an exception such as a failed
 // allocation) turned into false and an empty 24-bit `out`.
-template <typename Load>
-bool GuardedLoad(Bitmap& out, Load load)
+template <typename Load> bool GuardedLoad(Bitmap& out, Load load)
 {
     try {
         if (load())

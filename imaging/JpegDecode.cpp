@@ -11,8 +11,8 @@
 
 #include <cstdio>
 
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "imaging/FileBuffer.h"
 #include "imaging/ImageIO.h"
@@ -107,8 +107,8 @@ bool Decode(const uint8_t* data, size_t size, DecodeState& state)
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
     SetScale(cinfo,
-        JpegScaleForBox(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height),
-            options.targetWidth, options.targetHeight));
+        JpegScaleForBox(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height), options.targetWidth,
+            options.targetHeight));
     jpeg_calc_output_dimensions(&cinfo);
     const uint64_t pixels = uint64_t(cinfo.output_width) * cinfo.output_height;
     if (pixels == 0 || pixels > kMaxPixels) {
@@ -138,8 +138,8 @@ bool Decode(const uint8_t* data, size_t size, DecodeState& state)
             break; // suspended source: cannot happen with a memory source, but never spin
         if (cmyk)
             for (unsigned i = 0; i < got; ++i)
-                CmykRowToBgr(state.rowPointers[i], state.out.Row(static_cast<int>(first + i)), cinfo.output_width,
-                    inverted);
+                CmykRowToBgr(
+                    state.rowPointers[i], state.out.Row(static_cast<int>(first + i)), cinfo.output_width, inverted);
         if (options.progress && cinfo.output_scanline >= nextReport) {
             nextReport = cinfo.output_scanline + reportEvery;
             if (!options.progress(static_cast<int>(uint64_t(cinfo.output_scanline) * 100 / height))) {
@@ -205,8 +205,7 @@ namespace {
 // SOF15 except DHT, JPG and DAC) and takes its height and width. `read(pos,
 // buffer, count)` returns how many bytes it could read at `pos`; only the
 // marker headers are read, so a large Exif segment costs one seek.
-template <typename Read>
-bool FindFrameSize(Read read, int& width, int& height)
+template <typename Read> bool FindFrameSize(Read read, int& width, int& height)
 {
     uint8_t head[9];
     if (read(0, head, 2) != 2 || head[0] != 0xFF || head[1] != 0xD8)

@@ -6,9 +6,18 @@
 
 namespace imaging::le {
 
-inline uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-inline uint32_t U32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
-inline int32_t S32(const uint8_t* p) { return static_cast<int32_t>(U32(p)); }
+inline uint16_t U16(const uint8_t* p)
+{
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+inline uint32_t U32(const uint8_t* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
+}
+inline int32_t S32(const uint8_t* p)
+{
+    return static_cast<int32_t>(U32(p));
+}
 
 inline void Put16(uint8_t* p, uint32_t v)
 {

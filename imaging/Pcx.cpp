@@ -146,6 +146,9 @@ bool LoadPcxMemory(const uint8_t* data, size_t size, Bitmap& out)
     });
 }
 
-bool LoadPcxFile(const std::string& path, Bitmap& out) { return LoadWholeFile(path, out, LoadPcxMemory); }
+bool LoadPcxFile(const std::string& path, Bitmap& out)
+{
+    return LoadWholeFile(path, out, LoadPcxMemory);
+}
 
 } // namespace imaging

@@ -37,8 +37,13 @@ void ReadBytes(png_structp png, png_bytep out, size_t count)
     source->pos += count;
 }
 
-void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
-void OnWarning(png_structp, png_const_charp) { }
+void OnError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+void OnWarning(png_structp, png_const_charp)
+{
+}
 
 // Red, green, blue, alpha over white into blue, green, red.
 void CompositeRow(const uint8_t* rgba, uint8_t* bgr, uint32_t width)

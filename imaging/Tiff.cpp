@@ -56,7 +56,10 @@ void SilenceLibtiff()
 
 struct TiffFile {
     TIFF* tiff = nullptr;
-    explicit TiffFile(const std::string& path) : tiff(TIFFOpen(path.c_str(), "rm")) { }
+    explicit TiffFile(const std::string& path)
+        : tiff(TIFFOpen(path.c_str(), "rm"))
+    {
+    }
     ~TiffFile()
     {
         if (tiff)

@@ -154,8 +154,8 @@ TEST(Bmp, MalformedFilesFailCleanly)
     auto badCompression = MakeBmp(3, 2, 24, 1, {}, std::vector<uint8_t>(24, 9));
     auto offsetPastEnd = good;
     Put32(offsetPastEnd, 10, 5000);
-    for (const auto* file : { &shortData, &zeroWidth, &hugeDeclared, &hugeRle, &badDepth, &badCompression,
-             &offsetPastEnd }) {
+    for (const auto* file :
+        { &shortData, &zeroWidth, &hugeDeclared, &hugeRle, &badDepth, &badCompression, &offsetPastEnd }) {
         Bitmap b(2, 2);
         EXPECT_FALSE(LoadBmpMemory(file->data(), file->size(), b));
         EXPECT_TRUE(b.Empty());

@@ -22,8 +22,7 @@ int Distance(const uint8_t* bgr, int red, int green, int blue)
 
 std::vector<uint8_t> FlatJpeg(int width, int height, J_COLOR_SPACE space, std::vector<uint8_t> samples)
 {
-    return EncodeJpeg(
-        width, height, [&](int, int, uint8_t* out) { std::copy(samples.begin(), samples.end(), out); },
+    return EncodeJpeg(width, height, [&](int, int, uint8_t* out) { std::copy(samples.begin(), samples.end(), out); },
         { space, 100, false, true });
 }
 
@@ -98,8 +97,8 @@ TEST(JpegDecode, ReducedScaleCoversTheBox)
 TEST(JpegDecode, TruncatedStreamGivesPartialPictureAndSaysSo)
 {
     for (bool progressive : { false, true }) {
-        auto jpeg = EncodeJpeg(
-            128, 128, [](int x, int y, uint8_t* rgb) { rgb[0] = rgb[1] = rgb[2] = y < 8 ? 250 : uint8_t(x * y); },
+        auto jpeg = EncodeJpeg(128, 128,
+            [](int x, int y, uint8_t* rgb) { rgb[0] = rgb[1] = rgb[2] = y < 8 ? 250 : uint8_t(x * y); },
             { JCS_RGB, 90, progressive });
         jpeg.resize(jpeg.size() / 2);
         Bitmap bitmap;

@@ -40,8 +40,7 @@ std::vector<uint8_t> EncodeJpeg(int width, int height, const PixelFn& pixel, con
 
 std::vector<uint8_t> PatternJpeg(int width, int height, int quality)
 {
-    return EncodeJpeg(
-        width, height,
+    return EncodeJpeg(width, height,
         [&](int x, int y, uint8_t* rgb) {
             const bool checker = ((x / 16) + (y / 16)) % 2 == 0;
             rgb[0] = static_cast<uint8_t>(x * 255 / (width > 1 ? width - 1 : 1));

@@ -29,8 +29,8 @@ void WritePng(const std::string& path, int width, int height, int colourType, in
     if (setjmp(png_jmpbuf(png)))
         FAIL() << "libpng write error";
     png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, bitDepth, colourType,
-        interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, height, bitDepth, colourType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (!palette.empty())
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
     if (!alphas.empty())
@@ -66,37 +66,33 @@ TEST(Png, ColourTypesDepthsAndTransparency)
     const Case cases[] = {
         { "rgba8 on white",
             [&] {
-                WritePng(path, 2, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, false, [](int x, int, uint8_t* p) {
-                    p[0] = 200, p[1] = 100, p[2] = 0, p[3] = x ? 255 : 0;
-                });
+                WritePng(path, 2, 2, PNG_COLOR_TYPE_RGB_ALPHA, 8, false,
+                    [](int x, int, uint8_t* p) { p[0] = 200, p[1] = 100, p[2] = 0, p[3] = x ? 255 : 0; });
             },
             { 255, 255, 255 }, { 0, 100, 200 } },
         { "grey16 interlaced",
             [&] {
-                WritePng(path, 9, 9, PNG_COLOR_TYPE_GRAY, 16, true, [](int x, int, uint8_t* p) {
-                    p[0] = x ? 0x80 : 0xFF, p[1] = 0x00;
-                });
+                WritePng(path, 9, 9, PNG_COLOR_TYPE_GRAY, 16, true,
+                    [](int x, int, uint8_t* p) { p[0] = x ? 0x80 : 0xFF, p[1] = 0x00; });
             },
             { 255, 255, 255 }, { 128, 128, 128 } },
         { "grey and alpha interlaced",
             [&] {
-                WritePng(path, 5, 5, PNG_COLOR_TYPE_GRAY_ALPHA, 8, true, [](int x, int, uint8_t* p) {
-                    p[0] = 50, p[1] = x ? 255 : 0;
-                });
+                WritePng(path, 5, 5, PNG_COLOR_TYPE_GRAY_ALPHA, 8, true,
+                    [](int x, int, uint8_t* p) { p[0] = 50, p[1] = x ? 255 : 0; });
             },
             { 255, 255, 255 }, { 50, 50, 50 } },
         { "palette with transparent entry",
             [&] {
-                WritePng(
-                    path, 2, 1, PNG_COLOR_TYPE_PALETTE, 8, false, [](int x, int, uint8_t* p) { p[0] = uint8_t(x); },
-                    { { 10, 20, 30 }, { 0, 0, 250 } }, { 0 });
+                WritePng(path, 2, 1, PNG_COLOR_TYPE_PALETTE, 8, false,
+                    [](int x, int, uint8_t* p) { p[0] = uint8_t(x); }, { { 10, 20, 30 }, { 0, 0, 250 } }, { 0 });
             },
             { 255, 255, 255 }, { 250, 0, 0 } },
-        { "rgb8", [&] {
-             WritePng(path, 2, 1, PNG_COLOR_TYPE_RGB, 8, false, [](int x, int, uint8_t* p) {
-                 p[0] = 1, p[1] = 2, p[2] = uint8_t(x ? 3 : 4);
-             });
-         },
+        { "rgb8",
+            [&] {
+                WritePng(path, 2, 1, PNG_COLOR_TYPE_RGB, 8, false,
+                    [](int x, int, uint8_t* p) { p[0] = 1, p[1] = 2, p[2] = uint8_t(x ? 3 : 4); });
+            },
             { 4, 2, 1 }, { 3, 2, 1 } },
     };
     for (const auto& c : cases) {
@@ -115,9 +111,8 @@ TEST(Png, DamagedFilesFail)
 {
     testsupport::TempDir dir;
     const auto path = (dir.Path() / "a.png").string();
-    WritePng(path, 64, 64, PNG_COLOR_TYPE_RGB, 8, false, [](int x, int y, uint8_t* p) {
-        p[0] = uint8_t(x * y), p[1] = uint8_t(x), p[2] = uint8_t(y);
-    });
+    WritePng(path, 64, 64, PNG_COLOR_TYPE_RGB, 8, false,
+        [](int x, int y, uint8_t* p) { p[0] = uint8_t(x * y), p[1] = uint8_t(x), p[2] = uint8_t(y); });
     auto bytes = testsupport::ReadFile(path);
     bytes.resize(bytes.size() / 2);
     testsupport::WriteFile(path, bytes);
@@ -163,16 +158,16 @@ TEST(Tiff, FirstImageCompositedOnWhite)
     testsupport::TempDir dir;
     const auto path = (dir.Path() / "a.tif").string();
     // 150 rows: several bands. Row y is red y; the right half is half transparent.
-    WriteRgbaTiff(path, 20, 150, ORIENTATION_TOPLEFT, [](int x, int y, uint8_t* p) {
-        p[0] = uint8_t(y), p[1] = 0, p[2] = 0, p[3] = x < 10 ? 255 : 128;
-    });
+    WriteRgbaTiff(path, 20, 150, ORIENTATION_TOPLEFT,
+        [](int x, int y, uint8_t* p) { p[0] = uint8_t(y), p[1] = 0, p[2] = 0, p[3] = x < 10 ? 255 : 128; });
     Bitmap b;
     std::vector<int> progress;
     DecodeInfo info;
-    DecodeOptions options { 0, 0, [&](int percent) {
-                               progress.push_back(percent);
-                               return true;
-                           },
+    DecodeOptions options { 0, 0,
+        [&](int percent) {
+            progress.push_back(percent);
+            return true;
+        },
         &info };
     ASSERT_TRUE(LoadTiffFile(path, b, options));
     ASSERT_EQ(b.Width(), 20);
@@ -193,9 +188,8 @@ TEST(Tiff, FirstImageCompositedOnWhite)
     EXPECT_TRUE(b.Empty());
 
     // Rows stored bottom to top come out the right way up.
-    WriteRgbaTiff(path, 4, 70, ORIENTATION_BOTLEFT, [](int, int y, uint8_t* p) {
-        p[0] = uint8_t(y), p[1] = 0, p[2] = 0, p[3] = 255;
-    });
+    WriteRgbaTiff(path, 4, 70, ORIENTATION_BOTLEFT,
+        [](int, int y, uint8_t* p) { p[0] = uint8_t(y), p[1] = 0, p[2] = 0, p[3] = 255; });
     ASSERT_TRUE(LoadTiffFile(path, b));
     EXPECT_EQ(Bgr(b, 0, 0), (std::vector<int> { 0, 0, 69 }));
     EXPECT_EQ(Bgr(b, 0, 69), (std::vector<int> { 0, 0, 0 }));
