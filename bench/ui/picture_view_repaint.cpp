@@ -34,7 +34,7 @@ imaging::Bitmap MakePicture(int width, int height)
     return b;
 }
 
-double ThreadCpuMs()
+double ProcessCpuMs()
 {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
@@ -42,17 +42,17 @@ double ThreadCpuMs()
 }
 
 // Processor time of the whole process (Qt and the view paint on several
-// threads), next to wall time: on a busy machine
-// the wall time also holds the waits for a core.
+// threads), next to wall time: on a busy machine the wall time also holds
+// the waits for a free core.
 std::vector<double> cpuTimes;
 
 double RepaintMs(PictureView& view)
 {
-    const double cpu0 = ThreadCpuMs();
+    const double cpu0 = ProcessCpuMs();
     const auto start = std::chrono::steady_clock::now();
     view.viewport()->repaint();
     const auto end = std::chrono::steady_clock::now();
-    cpuTimes.push_back(ThreadCpuMs() - cpu0);
+    cpuTimes.push_back(ProcessCpuMs() - cpu0);
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
