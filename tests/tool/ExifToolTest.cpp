@@ -1,0 +1,183 @@
+// voviro-tool exif: plain and JSON output, exit codes, and JSON that stays
+// valid whatever bytes the file held.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/TestSupport.h"
+
+extern char** environ;
+
+namespace {
+
+struct Result {
+    int exitCode = -1;
+    std::string out;
+};
+
+// Starts the tool directly (no shell) and collects its standard output.
+Result Exif(std::vector<std::string> args)
+{
+    args.insert(args.begin(), {VOVIRO_TOOL_PATH, "exif"});
+    std::vector<char*> argv;
+    for (std::string& a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    int fds[2];
+    Result result;
+    if (::pipe(fds) != 0)
+        return result;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(fds[1]);
+    if (rc == 0) {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0)
+            result.out.append(buffer, static_cast<size_t>(n));
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    ::close(fds[0]);
+    return result;
+}
+
+void Put16(std::string& s, uint16_t v)
+{
+    s += static_cast<char>(v >> 8);
+    s += static_cast<char>(v & 0xFF);
+}
+
+// A JPEG with a comment, an Exif segment (IFD0: Make "Canon", ImageDescription with
+// bytes that are neither UTF-8 nor CP932) and a frame header of 64 × 32.
+std::string SmallExifJpeg(const std::string& comment)
+{
+    const std::string description = "x\x01\xff\"\\";
+    std::string tiff("MM\0\x2a\0\0\0\x08", 8);
+    tiff += std::string("\0\x02", 2);
+    tiff += std::string("\x01\x0f\0\x02\0\0\0\x06", 8) + std::string("\0\0\0\x26", 4); // Make at 38
+    tiff += std::string("\x01\x0e\0\x02\0\0\0", 7) + static_cast<char>(description.size() + 1) +
+            std::string("\0\0\0\x2c", 4); // ImageDescription at 44
+    tiff += std::string("\0\0\0\0", 4);
+    tiff += std::string("Canon\0", 6) + description + std::string(1, '\0');
+    std::string out("\xff\xd8", 2);
+    out += "\xff\xe1";
+    Put16(out, static_cast<uint16_t>(tiff.size() + 8));
+    out += std::string("Exif\0\0", 6) + tiff;
+    out += "\xff\xfe";
+    Put16(out, static_cast<uint16_t>(comment.size() + 2));
+    out += comment;
+    out += std::string("\xff\xc0\0\x11\x08\0\x20\0\x40\x03\x01\x22\0\x02\x11\x01\x03\x11\x01", 19);
+    out += "\xff\xd9";
+    return out;
+}
+
+// Valid UTF-8 and no raw control characters inside the lines.
+bool CleanJsonLines(const std::string& out)
+{
+    for (size_t i = 0; i < out.size();) {
+        const unsigned char c = static_cast<unsigned char>(out[i]);
+        if (c == '\n') {
+            ++i;
+            continue;
+        }
+        if (c < 0x20 || c == 0x7F)
+            return false;
+        size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (n == 0 || i + n > out.size())
+            return false;
+        for (size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(out[i + k]) >> 6) != 2)
+                return false;
+        i += n;
+    }
+    return true;
+}
+
+TEST(ExifTool, JsonLinePerFile)
+{
+    testsupport::TempDir dir;
+    const std::string path = (dir.Path() / "p.jpg").string();
+    testsupport::WriteFile(path, SmallExifJpeg(std::string("bad \xfe\x01 bytes\0!", 15)));
+    const Result r = Exif({"--json", path, path});
+    EXPECT_EQ(r.exitCode, 0);
+    ASSERT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+    EXPECT_TRUE(CleanJsonLines(r.out)) << r.out;
+    const std::string line = r.out.substr(0, r.out.find('\n'));
+    EXPECT_EQ(line.rfind("{\"file\":\"" + path + "\"", 0), 0u) << line;
+    for (const char* part : {"\"failed\":0", "\"container_kind\":0", "\"width\":64", "\"height\":32",
+                             "\"has_thumbnail\":0", "\"thumbnail_width\":0", "\"comment\":\"bad \xEF\xBF\xBD\\u0001 bytes!\"",
+                             "\"photoshop\":{\"source\":0,\"offset\":0,\"length\":0}",
+                             "\"main\":[{\"key\":271,\"name\":\"メーカー名\",\"value\":\"Canon\"}",
+                             "\"value\":\"x\\u0001\xEF\xBF\xBD\\\"\\\\\"", "\"exif\":[]", "\"maker\":[]", "\"gps\":[]"})
+        EXPECT_NE(line.find(part), std::string::npos) << part << "\n" << line;
+    EXPECT_EQ(line.back(), '}');
+}
+
+TEST(ExifTool, PlainOutputHasAHeadingAndOneLinePerItem)
+{
+    testsupport::TempDir dir;
+    const std::string path = (dir.Path() / "p.jpg").string();
+    testsupport::WriteFile(path, SmallExifJpeg("hello"));
+    const Result r = Exif({path});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out.rfind("== " + path + "\n", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("  main 271 メーカー名: Canon\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("size: 64 x 32"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("comment: -1 hello"), std::string::npos) << r.out;
+}
+
+TEST(ExifTool, ErrorsAndExitCodes)
+{
+    testsupport::TempDir dir;
+    const std::string good = (dir.Path() / "good.jpg").string();
+    const std::string empty = (dir.Path() / "empty.jpg").string();
+    testsupport::WriteFile(good, SmallExifJpeg("c"));
+    testsupport::WriteFile(empty, std::string());
+
+    // A file that cannot be read through raises inside the reader: reported, exit 0.
+    Result r = Exif({"--json", empty});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("\"error\":\""), std::string::npos) << r.out;
+
+    // A file that cannot be opened: still one line for it, exit 1.
+    r = Exif({"--json", good, (dir.Path() / "missing.jpg").string()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+    EXPECT_NE(r.out.find("missing.jpg\",\"failed\":1"), std::string::npos) << r.out;
+
+    EXPECT_EQ(Exif({}).exitCode, 2);
+    EXPECT_EQ(Exif({"--json"}).exitCode, 2);
+    EXPECT_EQ(Exif({"--bogus", good}).exitCode, 2);
+}
+
+TEST(ExifTool, SampleFilesGiveCleanJson)
+{
+    const std::filesystem::path samples = testsupport::SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "sample files not found (../shared/samples)";
+    std::vector<std::string> args = {"--json"};
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(samples))
+        if (entry.is_regular_file())
+            args.push_back(entry.path().string());
+    const Result r = Exif(args);
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(static_cast<size_t>(std::count(r.out.begin(), r.out.end(), '\n')), args.size() - 1);
+    EXPECT_TRUE(CleanJsonLines(r.out));
+    EXPECT_EQ(r.out.find("\"error\""), std::string::npos);
+}
+
+} // namespace
