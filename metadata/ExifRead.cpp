@@ -166,7 +166,7 @@ std::string CompanionThumbnailFile(const std::string& fileName)
 
 // IFD0, GPS, Photoshop resources, Exif with its maker note, IFD1 and the thumbnail.
 void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset, imaging::Bitmap& thumbnail,
-                     PhotoshopLocator& locator, TExifData& exif)
+                     PhotoshopLocator& locator, TExifData& exif, bool drawThumbnails)
 {
     FileReader& file = c.file;
     const uint64_t linkPos = ReadDirectory(c, exif.Main, c.tiffBase + ifd0Offset);
@@ -192,7 +192,8 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
     if (c.temp.PhotoshopLength > 0) {
         locator = {1, static_cast<int32_t>(c.temp.PhotoshopOffset), static_cast<int32_t>(c.temp.PhotoshopLength)};
         uint64_t jpegPos = 0, jpegLength = 0;
-        if (FindPhotoshopThumbnail(file, c.temp.PhotoshopOffset, c.temp.PhotoshopLength, jpegPos, jpegLength) &&
+        if (drawThumbnails &&
+            FindPhotoshopThumbnail(file, c.temp.PhotoshopOffset, c.temp.PhotoshopLength, jpegPos, jpegLength) &&
             DrawJpegThumbnailAt(file, jpegPos, jpegLength, thumbnail))
             exif.HasThumbnail = -1;
     }
@@ -221,7 +222,7 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
     if (exif.Main.NextOffset != 0) {
         TSubIFDResult scratch;
         ReadThumbnailDirectory(c, scratch, c.tiffBase + static_cast<uint32_t>(exif.Main.NextOffset));
-        if (!exif.Exif.Version.empty() || c.temp.NewSubfileType == 1) {
+        if (drawThumbnails && (!exif.Exif.Version.empty() || c.temp.NewSubfileType == 1)) {
             if (scratch.ThumbLength != 0 && scratch.ThumbOffset != 0)
                 exif.HasThumbnail = DrawJpegThumbnailAt(file, c.tiffBase + static_cast<uint32_t>(scratch.ThumbOffset),
                                                         static_cast<uint32_t>(scratch.ThumbLength), thumbnail)
@@ -239,7 +240,7 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
 } // namespace
 
 void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bitmap& thumbnail,
-                      PhotoshopLocator& locator, TExifData& exif)
+                      PhotoshopLocator& locator, TExifData& exif, const ReadOptions& options)
 {
     TiffContext c{file, false, 12, {}, 0};
     const std::string ext = FileExtensionLower(fileName);
@@ -283,9 +284,9 @@ void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bi
         return;
     }
     const uint32_t ifd0Offset = FindIfd0Offset(file, c.tiffBase + 2, c.littleEndian, ext == ".orf");
-    ReadDirectories(c, ext, ifd0Offset, thumbnail, locator, exif);
+    ReadDirectories(c, ext, ifd0Offset, thumbnail, locator, exif, options.drawThumbnails);
 
-    if (exif.HasThumbnail == 0 && ext == ".mrw") {
+    if (options.drawThumbnails && exif.HasThumbnail == 0 && ext == ".mrw") {
         const std::string companion = CompanionThumbnailFile(fileName);
         if (!companion.empty())
             exif.HasThumbnail = LoadJpegThumbnail(companion, thumbnail, {}) ? -1 : 0;

@@ -14,9 +14,14 @@ std::string FileExtensionLower(const std::string& fileName);
 // The JPEG path of LoadThumbnailFromImage: reduced-scale decode fitted into 160 × 120.
 bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, const imaging::ProgressFn& progress);
 
+struct ReadOptions {
+    // False: embedded thumbnails are located but not decoded (HasThumbnail stays 0).
+    bool drawThumbnails = true;
+};
+
 // ReadExifData over an open reader; `fileName` gives the extension and the
 // companion-file lookup.
 void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bitmap& thumbnail,
-                      PhotoshopLocator& locator, TExifData& exif);
+                      PhotoshopLocator& locator, TExifData& exif, const ReadOptions& options = {});
 
 } // namespace metadata

@@ -63,9 +63,10 @@ const FileReader::Block* FileReader::BlockFor(uint64_t pos)
     }
     const uint64_t start = pos - pos % kBlockSize;
     const size_t length = static_cast<size_t>(std::min<uint64_t>(kBlockSize, size_ - start));
-    oldest->bytes.resize(kBlockSize);
+    if (!oldest->bytes)
+        oldest->bytes = std::make_unique_for_overwrite<uint8_t[]>(kBlockSize);
     oldest->start = UINT64_MAX;
-    if (!ReadFromFile(start, oldest->bytes.data(), length))
+    if (!ReadFromFile(start, oldest->bytes.get(), length))
         return nullptr;
     oldest->start = start;
     oldest->length = length;
@@ -92,7 +93,7 @@ bool FileReader::ReadAt(uint64_t pos, void* dst, size_t length)
             return false;
         const size_t offset = static_cast<size_t>(pos - block->start);
         const size_t n = std::min(length, block->length - offset);
-        std::memcpy(out, block->bytes.data() + offset, n);
+        std::memcpy(out, block->bytes.get() + offset, n);
         out += n;
         pos += n;
         length -= n;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -38,13 +39,13 @@ public:
     uint32_t U32(uint64_t pos, bool littleEndian);
 
 private:
-    static constexpr size_t kBlockSize = 16 * 1024;
-    static constexpr size_t kBlocks = 4;
+    static constexpr size_t kBlockSize = 4 * 1024;
+    static constexpr size_t kBlocks = 8;
     struct Block {
         uint64_t start = UINT64_MAX;
         size_t length = 0;
         uint64_t lastUse = 0;
-        std::vector<uint8_t> bytes;
+        std::unique_ptr<uint8_t[]> bytes;
     };
     const Block* BlockFor(uint64_t pos);
     bool ReadFromFile(uint64_t pos, uint8_t* dst, size_t length);

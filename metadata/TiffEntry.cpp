@@ -27,12 +27,21 @@ int TypeSize(uint16_t type)
 
 TiffEntry ReadTiffEntry(FileReader& file, uint64_t pos, bool littleEndian, uint64_t tiffBase)
 {
+    uint8_t b[12];
+    file.ReadExact(pos, b, sizeof b);
+    const auto u16 = [&](int i) {
+        return static_cast<uint16_t>(littleEndian ? b[i] | (b[i + 1] << 8) : (b[i] << 8) | b[i + 1]);
+    };
+    const auto u32 = [&](int i) {
+        return littleEndian ? static_cast<uint32_t>(u16(i) | (u16(i + 2) << 16))
+                            : static_cast<uint32_t>((u16(i) << 16) | u16(i + 2));
+    };
     TiffEntry e;
     e.entryPos = pos;
-    e.tag = file.U16(pos, littleEndian);
-    e.type = file.U16(pos + 2, littleEndian);
-    e.count = file.U32(pos + 4, littleEndian);
-    e.valueField = file.U32(pos + 8, littleEndian);
+    e.tag = u16(0);
+    e.type = u16(2);
+    e.count = u32(4);
+    e.valueField = u32(8);
     if (e.ByteLength() <= 4)
         e.valueOffset = pos + 8 - tiffBase;
     else
