@@ -46,23 +46,26 @@ Ifd& Ifd::Ascii(uint16_t tag, const std::string& text, bool terminate)
     return Add(tag, 2, static_cast<uint32_t>(data.size()), data);
 }
 
+namespace {
+void Append(Bytes& to, const Bytes& more)
+{
+    to.insert(to.end(), more.begin(), more.end());
+}
+} // namespace
+
 Ifd& Ifd::Short(uint16_t tag, const std::vector<uint16_t>& values)
 {
     Bytes data;
-    for (uint16_t v : values) {
-        Bytes b = U16(v);
-        data.insert(data.end(), b.begin(), b.end());
-    }
+    for (uint16_t v : values)
+        Append(data, U16(v));
     return Add(tag, 3, static_cast<uint32_t>(values.size()), data);
 }
 
 Ifd& Ifd::Long(uint16_t tag, const std::vector<uint32_t>& values)
 {
     Bytes data;
-    for (uint32_t v : values) {
-        Bytes b = U32(v);
-        data.insert(data.end(), b.begin(), b.end());
-    }
+    for (uint32_t v : values)
+        Append(data, U32(v));
     return Add(tag, 4, static_cast<uint32_t>(values.size()), data);
 }
 
@@ -70,9 +73,8 @@ Ifd& Ifd::Rational(uint16_t tag, const std::vector<std::pair<uint32_t, uint32_t>
 {
     Bytes data;
     for (auto [n, d] : values) {
-        Bytes a = U32(n), b = U32(d);
-        data.insert(data.end(), a.begin(), a.end());
-        data.insert(data.end(), b.begin(), b.end());
+        Append(data, U32(n));
+        Append(data, U32(d));
     }
     return Add(tag, 5, static_cast<uint32_t>(values.size()), data);
 }
