@@ -13,7 +13,8 @@ namespace metadata {
 
 FileReader::FileReader(const std::string& path)
 {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO named like a photo cannot stall the reader at open.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         return;
     struct stat st {};

@@ -1,6 +1,7 @@
 // Recognition of containers, the marker walks, the order of directories and
 // the embedded thumbnails.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "metadata/ReadFixture.h"
 #include "support/TestSupport.h"
@@ -76,12 +77,32 @@ TEST(Container, JpegWithoutExifKeepsWhatTheWalkFound)
 
 TEST(Container, PhotoshopSegmentIsLocated)
 {
-    JpegBuilder builder;
-    builder.Jfif().Photoshop(Bytes(20, 0)).Exif(CameraTiff(0).Build().bytes).Frame(8, 8);
-    exiftest::ReadResult r = ReadMemory(builder.Build(), "a.jpg");
-    EXPECT_EQ(r.locator.Source, 0);
-    EXPECT_EQ(r.locator.Offset, static_cast<int32_t>(builder.SegmentDataOffset(1) + 13));
-    EXPECT_EQ(r.locator.Length, 2 + 14 + 20);
+    // Found by both walks: behind a JFIF segment and behind a leading Exif segment.
+    for (bool exifFirst : {false, true}) {
+        JpegBuilder builder;
+        if (exifFirst)
+            builder.Exif(CameraTiff(0).Build().bytes).Photoshop(Bytes(20, 0));
+        else
+            builder.Jfif().Photoshop(Bytes(20, 0)).Exif(CameraTiff(0).Build().bytes);
+        builder.Frame(8, 8);
+        exiftest::ReadResult r = ReadMemory(builder.Build(), "a.jpg");
+        EXPECT_EQ(r.exif.ContainerKind, 1);
+        EXPECT_EQ(r.locator.Source, 0);
+        EXPECT_EQ(r.locator.Offset, static_cast<int32_t>(builder.SegmentDataOffset(1) + 13));
+        EXPECT_EQ(r.locator.Length, 2 + 14 + 20);
+    }
+}
+
+TEST(Container, FifoIsNotWaitedFor)
+{
+    testsupport::TempDir dir;
+    const std::string path = (dir.Path() / "pipe.jpg").string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    metadata::TExifData exif;
+    metadata::PhotoshopLocator locator;
+    imaging::Bitmap thumbnail;
+    metadata::ReadExifData(path, thumbnail, locator, exif);
+    EXPECT_EQ(exif.Failed, 1);
 }
 
 TEST(Container, OnlyTheFirstHundredEntriesAreStored)
