@@ -48,7 +48,7 @@ std::string TimeText(EntryValue& v)
     std::string text;
     for (uint32_t i = 0; i < 3; ++i) {
         auto [n, d] = v.Rational(i);
-        std::string part = DecimalText(static_cast<int64_t>(RoundHalfEven(Quotient(n, d))));
+        std::string part = RoundedText(Quotient(n, d));
         if (part.size() < 2)
             part.insert(0, 2 - part.size(), '0');
         text += (i > 0 ? ":" : "") + part;

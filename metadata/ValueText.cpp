@@ -78,7 +78,7 @@ std::string ExposureTimeText(uint32_t n, uint32_t d)
     long double q = Quotient(n, d);
     if (q >= 1)
         return FixedText(q, 2) + kSeconds;
-    return "1/" + DecimalText(static_cast<int64_t>(RoundHalfEven(Quotient(d, n)))) + kSeconds;
+    return "1/" + RoundedText(Quotient(d, n)) + kSeconds;
 }
 
 std::string RationalRuleText(uint16_t tag, EntryValue& v, bool& handled)
@@ -119,7 +119,7 @@ std::string SRationalRuleText(uint16_t tag, EntryValue& v, bool& handled)
     case 37377: {
         long double q = Quotient(n, d);
         if (q > 0)
-            return "1/" + DecimalText(static_cast<int64_t>(RoundHalfEven(std::pow(2.0L, q)))) + kSeconds;
+            return "1/" + RoundedText(std::pow(2.0L, q)) + kSeconds;
         return FixedText(std::pow(2.0L, -q), 2) + kSeconds;
     }
     case 37379:
@@ -149,6 +149,14 @@ std::string ShortRuleText(uint16_t tag, EntryValue& v, bool& handled)
 }
 
 } // namespace
+
+std::string RoundedText(long double value)
+{
+    const long double rounded = RoundHalfEven(value);
+    if (!std::isfinite(rounded) || std::fabs(rounded) > 9e18L)
+        throw ExifReadError("value out of range");
+    return DecimalText(static_cast<int64_t>(rounded));
+}
 
 long double Quotient(long double numerator, long double denominator)
 {

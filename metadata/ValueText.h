@@ -43,6 +43,9 @@ template <class Item> std::string JoinValues(uint32_t count, std::string_view se
     }
     return text;
 }
+// The value rounded to an integer (halves to even) in decimal; raises ExifReadError
+// when it is not finite or does not fit 64 bits.
+std::string RoundedText(long double value);
 // n / d in extended precision; raises ExifReadError when d is 0.
 long double Quotient(long double numerator, long double denominator);
 

@@ -46,6 +46,7 @@ TEST(ValueText, TagRulesAndGenericTypes)
         {"exposure 0/10 divides by zero", [](Ifd& d) { d.Rational(33434, {P{0, 10}}); }, ""},
         {"shutter 8", [](Ifd& d) { d.SRational(37377, {S{8, 1}}); }, "1/256秒"},
         {"shutter -1", [](Ifd& d) { d.SRational(37377, {S{-1, 1}}); }, "2.00秒"},
+        {"shutter beyond any number", [](Ifd& d) { d.SRational(37377, {S{2147483647, 1}}); }, ""},
         {"aperture 3", [](Ifd& d) { d.Rational(37378, {P{3, 1}}); }, "F2.8"},
         {"max aperture 4", [](Ifd& d) { d.Rational(37381, {P{4, 1}}); }, "F4.0"},
         {"f-number 28/10", [](Ifd& d) { d.Rational(33437, {P{28, 10}}); }, "F2.8"},
