@@ -171,6 +171,7 @@ bool TThumbnailMaker::MakeOne(int i)
             rotation = 0;
         }
     }
+    TThumbnailSource source = ok ? TThumbnailSource::Embedded : TThumbnailSource::None;
     if (ok && (rotation == 1 || rotation == 3)) {
         if (auto turned = RotateBitmap(rotation == 1 ? 270 : 90, bitmap))
             bitmap = std::move(*turned);
@@ -185,6 +186,8 @@ bool TThumbnailMaker::MakeOne(int i)
         }
         if (stop_)
             ok = false;
+        if (ok)
+            source = TThumbnailSource::Decoded;
     }
 
     int32_t offset = -1;
@@ -196,28 +199,37 @@ bool TThumbnailMaker::MakeOne(int i)
                 offset = host_.WriteThumbnail(bitmap);
         });
     }
+    if (offset == -1)
+        source = TThumbnailSource::None;
     bitmap = imaging::Bitmap();
-    if (stop_)
+    // After a stop the results are dropped (a decode may have been cut short),
+    // unless the thumbnail is already in the cache file: the main thread is
+    // waiting for the maker, so the record is still there to point at it.
+    if (stop_ && offset == -1)
         return true;
 
-    std::lock_guard lock(catalogue_.Mutex());
-    if (i >= catalogue_.Count() || catalogue_.At(i).FileName != fileName)
-        return true; // the catalogue changed under the maker: the results are dropped
-    TImageCache& record = catalogue_.At(i);
-    record.ThumbState = 10;
-    record.FileKind = kind;
-    record.ThumbOffset = offset;
-    record.Exif = std::move(exif);
-    record.IccOffset = iccOffset;
-    record.IccLength = iccLength;
-    record.HasComment = hasComment;
-    record.Comment = std::move(comment);
-    record.ImageWidth = width;
-    record.ImageHeight = height;
-    record.IptcKind = locator.Source;
-    record.IptcOffset = locator.Offset;
-    record.IptcLength = locator.Length;
-    record.Rotation = rotation;
+    {
+        std::lock_guard lock(catalogue_.Mutex());
+        if (i >= catalogue_.Count() || catalogue_.At(i).FileName != fileName)
+            return true; // the catalogue changed under the maker: the results are dropped
+        TImageCache& record = catalogue_.At(i);
+        record.ThumbState = 10;
+        record.FileKind = kind;
+        record.ThumbOffset = offset;
+        record.Exif = std::move(exif);
+        record.IccOffset = iccOffset;
+        record.IccLength = iccLength;
+        record.HasComment = hasComment;
+        record.Comment = std::move(comment);
+        record.ImageWidth = width;
+        record.ImageHeight = height;
+        record.IptcKind = locator.Source;
+        record.IptcOffset = locator.Offset;
+        record.IptcLength = locator.Length;
+        record.Rotation = rotation;
+    }
+    if (options_.recordMade)
+        options_.recordMade(i, source);
     return true;
 }
 

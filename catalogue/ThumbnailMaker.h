@@ -43,11 +43,16 @@ struct TThumbnailReaders {
     static TThumbnailReaders Default();
 };
 
+// Where a record's thumbnail came from.
+enum class TThumbnailSource { None, Embedded, Decoded };
+
 struct TThumbnailMakerOptions {
     // An empty reader is not called (the program passes TThumbnailReaders::Default()).
     TThumbnailReaders readers;
     // Called on the maker thread before each record is read (tests slow the maker down with it).
     std::function<void(int index)> beforeRecord;
+    // Called on the maker thread after a record's results were stored.
+    std::function<void(int index, TThumbnailSource source)> recordMade;
 };
 
 class TThumbnailMaker {

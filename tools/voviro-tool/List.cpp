@@ -1,12 +1,13 @@
 // voviro-tool list DIR [--sort name|kind|date|size|image]: the folder's
-// catalogue as the detail list shows it, one record a line, the columns
-// separated by tabs. File names are printed as their raw bytes so that a
+// catalogue as the detail list shows it once its thumbnails are made, one
+// record a line, the columns separated by tabs. File names are printed as their raw bytes so that a
 // script can open the files (a tab or line break in a name is printed as it
 // stands); a folder that cannot be read lists nothing.
 #include <cstdio>
 #include <string>
 
 #include "catalogue/Catalogue.h"
+#include "catalogue/ThumbnailPass.h"
 #include "tools/voviro-tool/Commands.h"
 
 namespace voviro_tool {
@@ -48,6 +49,16 @@ int RunList(const std::vector<std::string>& args)
 
     catalogue::TCatalogue records;
     catalogue::BuildCatalogue(records, folder, nullptr, order);
+    // Each record is filled the way the thumbnail maker fills it (metadata,
+    // kind, picture size, rotation), then put in the order asked for, which
+    // may depend on what was filled in.
+    try {
+        catalogue::TCacheFile cache;
+        catalogue::RunThumbnailPass(records, cache, false, catalogue::TThumbnailReaders::Default());
+        catalogue::SortCatalogue(records, order);
+    } catch (const std::exception&) {
+        // Without a temporary cache file the records keep what the listing gave.
+    }
     catalogue::TListConfigs columns;
     catalogue::InitListConfig(columns);
     std::string out;

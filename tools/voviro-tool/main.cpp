@@ -18,6 +18,7 @@ struct Command {
 const Command kCommands[] = {
     {"list", voviro_tool::RunList, "list DIR [--sort name|kind|date|size|image]"},
     {"exif", voviro_tool::RunExif, "exif [--json] FILE..."},
+    {"thumbs", voviro_tool::RunThumbs, "thumbs DIR --out OUTDIR [--view 3|4|5|9]"},
 };
 
 int Usage()

@@ -1,0 +1,88 @@
+// voviro-tool thumbs over a copy of the sample photos plus broken files:
+// one line per file, the pictures written, the closing count line.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "support/TestSupport.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::TempDir;
+
+// Runs the tool through the shell with its output in a file; returns the exit code.
+int Tool(const std::string& args, const fs::path& out, std::string& text)
+{
+    const std::string command = "'" VOVIRO_TOOL_PATH "' " + args + " >'" + out.string() + "' 2>/dev/null";
+    const int status = std::system(command.c_str());
+    std::ifstream in(out);
+    std::stringstream s;
+    s << in.rdbuf();
+    text = s.str();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::stringstream s(text);
+    for (std::string line; std::getline(s, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(ThumbsTool, WritesEveryThumbnailAndCellAndReportsEachFile)
+{
+    const fs::path samples = testsupport::SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "no sample files";
+    TempDir dir, out;
+    for (const char* name : { "Canon_40D.jpg", "Nikon_D70.jpg", "Pentax_K10D.jpg" })
+        fs::copy_file(samples / "jpg" / name, dir.Path() / name);
+    testsupport::WriteFile(dir.Path() / "zero.jpg", std::string());
+    testsupport::WriteFile(dir.Path() / "broken.png", std::string("\x89PNG\r\n\x1a\n broken"));
+
+    std::string text;
+    ASSERT_EQ(Tool("thumbs '" + dir.Path().string() + "' --out '" + (out.Path() / "o").string() + "' --view 9",
+                  dir.Path() / "stdout", text),
+        0);
+    const std::vector<std::string> lines = Lines(text);
+    ASSERT_EQ(lines.size(), 6u) << text;
+    EXPECT_EQ(lines[0].rfind("0\tExifJPEG\t0\t", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("\tembedded\tCanon_40D.jpg"), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1], "1\tPNG\t0\t-\tnone\tbroken.png");
+    EXPECT_EQ(lines[4], "4\tJPEG\t0\t-\tnone\tzero.jpg");
+    EXPECT_EQ(lines[5].rfind("5 files\t", 0), 0u) << lines[5];
+    EXPECT_NE(lines[5].find(" files/s"), std::string::npos);
+    const fs::path o = out.Path() / "o";
+    EXPECT_TRUE(fs::exists(o / "Canon_40D.jpg.png"));
+    EXPECT_FALSE(fs::exists(o / "zero.jpg.png")) << "no thumbnail, no picture";
+    EXPECT_TRUE(fs::exists(o / "zero.jpg.view9.png")) << "the placeholder cell is drawn";
+    EXPECT_GT(fs::file_size(o / "Nikon_D70.jpg.view9.png"), 1000u);
+}
+
+TEST(ThumbsTool, ListShowsTheShootingDataTheMakerReads)
+{
+    const fs::path samples = testsupport::SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "no sample files";
+    TempDir dir;
+    fs::copy_file(samples / "jpg" / "Canon_40D.jpg", dir.Path() / "Canon_40D.jpg");
+    std::string text;
+    ASSERT_EQ(Tool("list '" + dir.Path().string() + "'", dir.Path() / "stdout", text), 0);
+    EXPECT_EQ(text.rfind("Canon_40D.jpg\tExifJPEG\t1/166秒\tF7.0\t", 0), 0u) << text;
+}
+
+TEST(ThumbsTool, BadArgumentsAreRefused)
+{
+    TempDir dir;
+    std::string text;
+    for (const char* args : { "thumbs", "thumbs /tmp", "thumbs /tmp --out", "thumbs /tmp --out x --view 7" })
+        EXPECT_EQ(Tool(args, dir.Path() / "stdout", text), 2) << args;
+}
+
+} // namespace
