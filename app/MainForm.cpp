@@ -54,6 +54,7 @@ void TForm1::FormShow()
     if (folder.isEmpty())
         folder = FolderTree::DefaultFolder();
     PTShellTree1->SelectPath(folder);
+    UIUpdateAction();
 }
 
 void TForm1::showEvent(QShowEvent* event)

@@ -10,9 +10,11 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "app/SettingsGroups.h"
+#include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ImageCache.h"
@@ -34,6 +36,12 @@ class QMouseEvent;
 class FolderTree;
 class TResizeDrawGrid;
 class CatalogueListModel;
+class PictureView;
+class QAction;
+class QMenu;
+class QSlider;
+class QToolButton;
+class QResizeEvent;
 
 // The thumbnail progress message (WM_USER + 10) posted by the thumbnail maker.
 inline constexpr int kThumbnailProgressMessage = 1024 + 10;
@@ -80,18 +88,19 @@ public:
     QToolBar* ToolBar3 = nullptr;
     QWidget* FolderPanel = nullptr;
     FolderTree* PTShellTree1 = nullptr;
-    QSplitter* FolderSplitter = nullptr; // the horizontal splitter of the browsing panes
+    QSplitter* FolderSplitter = nullptr; // folder pane | the rest
     QStackedWidget* Panel4 = nullptr;
     TResizeDrawGrid* DrawGrid1 = nullptr;
     QTreeView* ListView1 = nullptr;
     CatalogueListModel* ListModel = nullptr;
+    QSplitter* InfoSplitter = nullptr; // file views | information panel
     QWidget* InfoPanel = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* HistogramPlace = nullptr;
     QWidget* InfoFramePlace = nullptr;
     QWidget* PictureWindow = nullptr;
     QToolBar* PictTool = nullptr;
-    QWidget* PictureViewPlace = nullptr;
+    PictureView* ImageEn1 = nullptr;
     QLabel* ErrorLabel = nullptr;
     QLabel* StatusBarIn = nullptr;
     QLabel* ChannelPl = nullptr;
@@ -177,14 +186,203 @@ public:
     // Adjusts the options of every maker started from now on (tests slow it down or give stand-in readers).
     std::function<void(catalogue::TThumbnailMakerOptions&)> ThumbnailMakerSetup;
     std::unique_ptr<catalogue::TThumbnailMaker> ThumbnailMaker;
-    // Commands built elsewhere that the grid and the list reach; they do nothing yet.
-    void OpenFileHook() {}
-    void NextFileHook() {}
+    // Commands built elsewhere that the grid and the list reach (the open, next-file,
+    // popup and check-button ones are defined in MainFormMenus.cpp; the others do nothing yet).
+    void OpenFileHook();
+    void NextFileHook();
     void DeleteFileHook() {}
     void StartFileDragHook() {}
-    void FilePopupHook(const QPoint&) {}
-    void FolderPopupHook(const QPoint&) {}
-    void PictureCheckButtonHook(bool) {}
+    void FilePopupHook(const QPoint& globalPos);
+    void FolderPopupHook(const QPoint& globalPos);
+    void PictureCheckButtonHook(bool checked);
     // --- end of thumbnails
+
+    // --- menus and actions (MainFormMenus.cpp)
+public:
+    QMenu* PopupMenu1 = nullptr; // files in the grid and the list
+    QMenu* PopupMenu2 = nullptr; // view type (drop-down of the view-type button)
+    QMenu* PopupMenu3 = nullptr; // the picture view
+    QMenu* PopupMenu4 = nullptr; // an empty part of the grid
+    QMenu* RolatePopupMenu = nullptr; // drop-down of the rotate-right buttons
+    QMenu* ListPopup = nullptr; // list column headers from the third column on
+    QMenu* ToolsMenu = nullptr; // registered applications are appended at its end
+    // The pane and bar actions (category "表示").
+    QAction* Action_ShowFolder = nullptr;
+    QAction* Action_ShowInfo = nullptr;
+    QAction* Action_ShowStatusBar = nullptr;
+    QAction* Action_ShowToolBar = nullptr;
+    // The clipping and channel actions (categories "飛び判定" and "チャンネル").
+    QAction* TOBI_All = nullptr;
+    QAction* TOBI_W = nullptr;
+    QAction* TOBI_R = nullptr;
+    QAction* TOBI_G = nullptr;
+    QAction* TOBI_B = nullptr;
+    QAction* CHANNEL_ALL = nullptr;
+    QAction* CHANNEL_R = nullptr;
+    QAction* CHANNEL_G = nullptr;
+    QAction* CHANNEL_B = nullptr;
+    QAction* CHANNEL_ROVER = nullptr;
+    QAction* CHANNEL_GOVER = nullptr;
+    QAction* CHANNEL_BOVER = nullptr;
+    QAction* CHANNEL_WOVER = nullptr;
+    // Main menu entries the window enables, checks or shows.
+    QAction* N5 = nullptr; // 戻る(&ESC)
+    QAction* AutoFit1 = nullptr;
+    QAction* N15001 = nullptr; // 実寸表示(&100%)
+    QAction* ZoomSub = nullptr; // 倍率指定(&S)
+    QAction* N78 = nullptr; // ツールバー(画像画面)
+    QAction* ToolBarEntry = nullptr; // ツールバー(通常画面)
+    QAction* SortSub = nullptr; // 並び替え(&O)
+    QAction* SortEntries[5] = {}; // by name, type, date, size, picture size
+    QAction* SelectAll1 = nullptr;
+    QAction* DeselectAll1 = nullptr;
+    QAction* DeSelectRev1 = nullptr;
+    QAction* BatchSub = nullptr; // 一括処理(&A)
+    QAction* C1 = nullptr; // 画像としてコピー(&C)
+    QAction* TobiSub = nullptr; // 飛び判定(&T) of the main menu
+    QAction* ChannelSub = nullptr; // チャンネル(&C) of the main menu
+    QAction* PopupTobiSub = nullptr; // the same two in the picture view's menu
+    QAction* PopupChannelSub = nullptr;
+    QAction* ChannelAllMain = nullptr; // 全チャンネル(元画像)
+    QAction* ColorManagement = nullptr;
+    QAction* YCbCrWarning = nullptr;
+    QAction* N66 = nullptr; // 回転(&R) of the image-processing menu
+    QAction* N55 = nullptr; // 現在のチャンネルを保存(&S)
+    QAction* LosslessEntry = nullptr; // ロスレス回転実行(&L)
+    QAction* MarkerEntry = nullptr; // JPEGマーカー編集(&M)
+    QAction* NewFolderEntry = nullptr; // フォルダ新規作成(&C) of the tools menu
+    // File context menu entries that follow the file under the menu.
+    QAction* PopupCheck = nullptr; // 選択(&T)
+    QAction* PopupProtect = nullptr; // プロテクト(&P)
+    QAction* PopupBatch = nullptr; // 一括処理
+    QAction* PopupLossless = nullptr; // ロスレス回転実行(&F)
+    QAction* PopupMarker = nullptr; // JPEGマーカー編集(&E)
+    QAction* PictureCheck = nullptr; // 選択(&T) of the picture view's menu
+    // Tool bar buttons.
+    QToolButton* ViewTypeButton = nullptr;
+    QToolButton* MirrorButton = nullptr; // 左右反転
+    QToolButton* FlipButton = nullptr; // 上下反転
+    QToolButton* LosslessButton = nullptr;
+    QToolButton* MarkerButton = nullptr;
+    QToolButton* PictCheckButton = nullptr; // 選択 of the picture tool bar
+    QSlider* FileTrack = nullptr;
+
+    void ShowFolderView();
+    void Action_ShowInfoExecute();
+    void Action_ShowStatusBarExecute();
+    void Action_ShowToolBarExecute();
+    void N78Click();
+    void UIUpdateAction();
+    void ToolButton4Click();
+    void FormResize();
+    void PopupMenu1Popup();
+    void PopupMenu3Popup();
+    void ListView1Click();
+    void ListView1ColumnRightClick(int column, const QPoint& globalPos);
+    // The sort entries (tags 0 to 4).
+    void SortByName1Click(int kind);
+    // Enables the JPEG-only commands for the current file (called by ShowItemInfo).
+    void UpdateFileCommands(const catalogue::TImageCache& record);
+    // Looks a key up in the focused control's context menu and its parents',
+    // then the main menu, then the action lists; true when an entry took it.
+    bool MenuKeyLookup(QKeyEvent* event);
+
+    // Commands built elsewhere; their entries are in place and do nothing yet.
+    void SelectAllClick(bool /*check*/) {}
+    void DeSelectRevClick() {}
+    void SelCopyClick() {}
+    void SelMoveClick() {}
+    void SelDeleteClick() {}
+    void SelLosslessClick() {}
+    void SetProtect() {}
+    void UnsetProtect() {}
+    void DoRecalcMenu() {}
+    void THistogramFrame1N5Click() {}
+    void LossLessRolateClick() {}
+    void ICC1Click() {}
+    void R6Click() {}
+    void Delete2Click() {}
+    void ProtectClick() {}
+    void C2Click() {}
+    void N9Click() {}
+    void O1Click() {}
+    void N45Click() {}
+    void Help2Click() {}
+    void About1Click() {}
+    void N3Click() {}
+    void aaa1Click() {}
+    void N57Click() {}
+    void N56Click() {}
+    void NoiseReductionClick() {}
+    void N65Click() {}
+    void N55Click() {}
+    void N43Click() {}
+    void ColorManagementClick() {}
+    void CHANNEL_ALLExecute() {}
+    void ResetViewModeChecks();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildMainMenu();
+    void BuildPopupMenus();
+    void BuildToolBars();
+    void SetPictureModeEntries(bool pictureMode);
+    bool WindowKeyEvent(QObject* watched, QEvent* event);
+    bool inFormResize_ = false;
+
+    // --- picture view (MainFormPicture.cpp)
+public:
+    // The unaltered copy kept by the view modes; opening a photo discards it.
+    std::unique_ptr<imaging::Bitmap> SourcePicture;
+    // Timer2's counter (the remaining blink steps).
+    int Timer2Tag = 0;
+    // Asks a Yes/No question (caption "確認"); true for Yes. Tests answer it themselves.
+    std::function<bool(const QString& text)> Confirm;
+
+    // Opens the current file in the picture view; `sender` is the requesting control, if any.
+    void Open1Click(QObject* sender = nullptr);
+    void N5Click();
+    void AutoFit1Click();
+    void N15001Click(int percent);
+    void ImageEn1MouseWheel(int delta, bool* handled);
+    void NextFile(QObject* sender = nullptr);
+    void BeforeFile(QObject* sender = nullptr);
+    void FileTrackChange(int position);
+    void FileTrackEnter();
+    enum class TRolate { Right, Left, Explicit };
+    void RolateSub(TRolate kind, int value = 0);
+    void Rolate_0Click() { RolateSub(TRolate::Explicit, 0); }
+    void Rolate_90Click() { RolateSub(TRolate::Explicit, 1); }
+    void Rolate_180Click() { RolateSub(TRolate::Explicit, 2); }
+    void Rolate_270Click() { RolateSub(TRolate::Explicit, 3); }
+    void Rolate_90Plus() { RolateSub(TRolate::Right); }
+    void RolateTool2Click() { RolateSub(TRolate::Left); }
+    void RolatePopupMenuPopup();
+    void N66Click();
+    void FlipReverseSub(bool flip, bool mirror);
+    void Menu_FlipClick() { FlipReverseSub(true, false); }
+    void Menu_ReverseClick() { FlipReverseSub(false, true); }
+    void C1Click();
+    void ImageEn1Progress2(int percent);
+    // Makes the file at index the current one in the grid or the list (which shows it in the panels).
+    void SelectFile(int index);
+    // Colour management of a freshly opened photo (built elsewhere; does nothing yet).
+    void ApplyOpenColourManagement() {}
+
+private:
+    void SetupPictureView();
+    bool LoadPicture(const std::string& fileName);
+    void OrientPicture(int rotation, bool flipped, bool mirrored);
+    void StepFile(int target, QObject* sender);
+    bool PictureKeyRelease(QKeyEvent* event);
+    void MarkRotation(QMenu* menu);
+    // Auto-repeated keys only move the selection; the photo is opened once they stop coming.
+    bool keyRepeating_ = false;
+    bool openPending_ = false;
+    QObject* pendingSender_ = nullptr;
+    // --- end of picture view
 };
 

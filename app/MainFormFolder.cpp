@@ -107,6 +107,7 @@ void TForm1::ShowItemInfo(int index)
             return;
         catalogue::LockedItem record(Catalogue, index);
         NoFileShown = false;
+        UpdateFileCommands(*record);
         fileName = record->FileName;
         const QString name = QString::fromUtf8(BaseName(fileName));
         status = record->Exif ? QStringLiteral(" ") + name + QStringLiteral(" ") +

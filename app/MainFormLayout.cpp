@@ -1,7 +1,15 @@
 // The main window's widgets and their arrangement, and the pane helpers.
+//
+//   MainWindow (browsing mode)        PictureWindow (picture mode)
+//     ToolBar3                          PictTool
+//     FolderSplitter                    ImageEn1 with ErrorLabel on it
+//       FolderPanel | InfoSplitter
+//                       Panel4 | InfoPanel
+//   status bar: StatusBarIn, ChannelPl, TaskLabel, TaskProgress
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -14,10 +22,17 @@
 
 #include "app/FolderTree.h"
 #include "app/MainForm.h"
+#include "app/PictureView.h"
 #include "catalogue/ui/CatalogueListModel.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
 
 namespace {
+
+constexpr int kSplitterWidth = 3;
+constexpr int kMinPaneWidth = 100;
+// The design size of the client area (below the menu bar).
+constexpr int kDesignWidth = 802;
+constexpr int kDesignHeight = 513;
 
 // A pane's header row: a caption and, at its right end, a small close button.
 QWidget* PaneHeader(const QString& caption, QWidget* parent, const std::function<void()>& onClose)
@@ -45,44 +60,63 @@ QFrame* ThinLine(QWidget* parent)
     return line;
 }
 
+QVBoxLayout* Column(QWidget* owner)
+{
+    auto* layout = new QVBoxLayout(owner);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return layout;
+}
+
+QSplitter* PaneSplitter(QWidget* parent)
+{
+    auto* splitter = new QSplitter(Qt::Horizontal, parent);
+    splitter->setHandleWidth(kSplitterWidth);
+    splitter->setChildrenCollapsible(false);
+    return splitter;
+}
+
+QLabel* SunkenPart(QWidget* parent, int width)
+{
+    auto* label = new QLabel(parent);
+    label->setFixedWidth(width);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    return label;
+}
+
 } // namespace
 
 void TForm1::BuildLayout()
 {
     setWindowTitle(QStringLiteral("Voviro"));
-    resize(802, 513);
 
     auto* central = new QWidget(this);
-    auto* centralLayout = new QVBoxLayout(central);
-    centralLayout->setContentsMargins(0, 0, 0, 0);
-    centralLayout->setSpacing(0);
+    QVBoxLayout* centralLayout = Column(central);
     setCentralWidget(central);
 
     // Browsing mode.
     MainWindow = new QWidget(central);
-    auto* mainLayout = new QVBoxLayout(MainWindow);
-    mainLayout->setContentsMargins(0, 0, 0, 0);
-    mainLayout->setSpacing(0);
+    QVBoxLayout* mainLayout = Column(MainWindow);
     ToolBar3 = new QToolBar(MainWindow);
     ToolBar3->setFixedHeight(28);
     mainLayout->addWidget(ToolBar3);
 
-    FolderSplitter = new QSplitter(Qt::Horizontal, MainWindow);
-    FolderSplitter->setHandleWidth(3);
-    FolderSplitter->setChildrenCollapsible(false);
+    FolderSplitter = PaneSplitter(MainWindow);
     mainLayout->addWidget(FolderSplitter, 1);
 
     FolderPanel = new QWidget(FolderSplitter);
-    auto* folderLayout = new QVBoxLayout(FolderPanel);
-    folderLayout->setContentsMargins(0, 0, 0, 0);
-    folderLayout->setSpacing(0);
-    folderLayout->addWidget(PaneHeader(QStringLiteral("フォルダ"), FolderPanel, [this] { SetFolderPaneVisible(false); }));
+    QVBoxLayout* folderLayout = Column(FolderPanel);
+    folderLayout->addWidget(PaneHeader(QStringLiteral("フォルダ"), FolderPanel, [this] { ShowFolderView(); }));
     folderLayout->addWidget(ThinLine(FolderPanel));
     PTShellTree1 = new FolderTree(FolderPanel);
     folderLayout->addWidget(PTShellTree1, 1);
-    FolderPanel->setMinimumWidth(100);
+    FolderPanel->setMinimumWidth(kMinPaneWidth);
 
-    Panel4 = new QStackedWidget(FolderSplitter);
+    InfoSplitter = PaneSplitter(FolderSplitter);
+
+    // The file view may get narrower than the panes' minimum: FormResize then makes room.
+    Panel4 = new QStackedWidget(InfoSplitter);
     Panel4->setMinimumWidth(20);
     DrawGrid1 = new TResizeDrawGrid(Panel4);
     Panel4->addWidget(DrawGrid1);
@@ -99,75 +133,76 @@ void TForm1::BuildLayout()
     ListModel->RowStyle = [this](int row, int role) { return ListRowStyle(row, role); };
     Panel4->addWidget(ListView1);
 
-    InfoPanel = new QWidget(FolderSplitter);
-    auto* infoLayout = new QVBoxLayout(InfoPanel);
-    infoLayout->setContentsMargins(0, 0, 0, 0);
-    infoLayout->setSpacing(0);
+    InfoPanel = new QWidget(InfoSplitter);
+    QVBoxLayout* infoLayout = Column(InfoPanel);
     Splitter1 = new QSplitter(Qt::Vertical, InfoPanel);
     Splitter1->setHandleWidth(4);
+    Splitter1->setChildrenCollapsible(false);
     Splitter1->setStyleSheet(QStringLiteral("QSplitter::handle { background: black; }"));
     auto* histogramBox = new QWidget(Splitter1);
-    auto* histogramLayout = new QVBoxLayout(histogramBox);
-    histogramLayout->setContentsMargins(0, 0, 0, 0);
-    histogramLayout->setSpacing(0);
-    histogramLayout->addWidget(PaneHeader(QStringLiteral("ヒストグラム"), histogramBox, [this] { SetInfoPaneVisible(false); }));
+    QVBoxLayout* histogramLayout = Column(histogramBox);
+    histogramLayout->addWidget(
+        PaneHeader(QStringLiteral("ヒストグラム"), histogramBox, [this] { Action_ShowInfoExecute(); }));
     histogramLayout->addWidget(ThinLine(histogramBox));
     HistogramPlace = new QWidget(histogramBox);
     histogramLayout->addWidget(HistogramPlace, 1);
     auto* infoBox = new QWidget(Splitter1);
-    auto* infoBoxLayout = new QVBoxLayout(infoBox);
-    infoBoxLayout->setContentsMargins(0, 0, 0, 0);
-    infoBoxLayout->setSpacing(0);
+    QVBoxLayout* infoBoxLayout = Column(infoBox);
     infoBoxLayout->addWidget(PaneHeader(QStringLiteral("画像情報"), infoBox, {}));
     InfoFramePlace = new QWidget(infoBox);
     infoBoxLayout->addWidget(InfoFramePlace, 1);
     infoLayout->addWidget(Splitter1, 1);
-    InfoPanel->setMinimumWidth(100);
+    InfoPanel->setMinimumWidth(kMinPaneWidth);
 
+    // Extra width goes to the file view; the side panes keep theirs.
     FolderSplitter->setStretchFactor(0, 0);
     FolderSplitter->setStretchFactor(1, 1);
-    FolderSplitter->setStretchFactor(2, 0);
-    ApplyPaneSizes();
+    InfoSplitter->setStretchFactor(0, 1);
+    InfoSplitter->setStretchFactor(1, 0);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
     connect(FolderSplitter, &QSplitter::splitterMoved, this, [this] { TakePaneSizes(); });
+    connect(InfoSplitter, &QSplitter::splitterMoved, this, [this] { TakePaneSizes(); });
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { TakePaneSizes(); });
     centralLayout->addWidget(MainWindow, 1);
 
     // Picture mode.
     PictureWindow = new QWidget(central);
-    auto* pictureLayout = new QVBoxLayout(PictureWindow);
-    pictureLayout->setContentsMargins(0, 0, 0, 0);
-    pictureLayout->setSpacing(0);
+    QVBoxLayout* pictureLayout = Column(PictureWindow);
     PictTool = new QToolBar(PictureWindow);
     pictureLayout->addWidget(PictTool);
-    PictureViewPlace = new QWidget(PictureWindow);
-    PictureViewPlace->setStyleSheet(QStringLiteral("background: black;"));
-    pictureLayout->addWidget(PictureViewPlace, 1);
-    ErrorLabel = new QLabel(PictureViewPlace);
+    ImageEn1 = new PictureView(PictureWindow);
+    pictureLayout->addWidget(ImageEn1, 1);
+    // On the view itself rather than its viewport, so that scrolling never moves it.
+    ErrorLabel = new QLabel(ImageEn1);
     ErrorLabel->move(8, 8);
     ErrorLabel->setStyleSheet(QStringLiteral("color: silver; background: transparent;"));
+    ErrorLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     ErrorLabel->hide();
     PictureWindow->hide();
     centralLayout->addWidget(PictureWindow, 1);
 
-    // Status bar: message, view mode, task name, task progress.
-    StatusBarIn = new QLabel(this);
-    ChannelPl = new QLabel(this);
-    ChannelPl->setFixedWidth(98);
-    ChannelPl->setFrameShape(QFrame::Panel);
-    ChannelPl->setFrameShadow(QFrame::Sunken);
-    TaskLabel = new QLabel(this);
-    TaskLabel->setFixedWidth(124);
-    TaskLabel->setFrameShape(QFrame::Panel);
-    TaskLabel->setFrameShadow(QFrame::Sunken);
-    TaskProgress = new QProgressBar(this);
+    // Status bar: message, view mode, task name, task progress, 3 pixels apart.
+    auto* parts = new QWidget(this);
+    auto* partsLayout = new QHBoxLayout(parts);
+    partsLayout->setContentsMargins(0, 0, 0, 0);
+    partsLayout->setSpacing(3);
+    StatusBarIn = new QLabel(parts);
+    StatusBarIn->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    StatusBarIn->setMinimumWidth(1);
+    ChannelPl = SunkenPart(parts, 98);
+    TaskLabel = SunkenPart(parts, 124);
+    TaskProgress = new QProgressBar(parts);
     TaskProgress->setFixedWidth(150);
     TaskProgress->setRange(0, 100);
     TaskProgress->setValue(0);
     TaskProgress->setTextVisible(false);
-    statusBar()->addWidget(StatusBarIn, 1);
-    statusBar()->addPermanentWidget(ChannelPl);
-    statusBar()->addPermanentWidget(TaskLabel);
-    statusBar()->addPermanentWidget(TaskProgress);
+    partsLayout->addWidget(StatusBarIn, 1);
+    partsLayout->addWidget(ChannelPl);
+    partsLayout->addWidget(TaskLabel);
+    partsLayout->addWidget(TaskProgress);
+    statusBar()->addWidget(parts, 1);
+    statusBar()->setSizeGripEnabled(false);
     statusBar()->setFixedHeight(21);
 
     Timer1 = new QTimer(this);
@@ -181,13 +216,18 @@ void TForm1::BuildLayout()
     };
     DrawGrid1->OnSelectCell = [this] { ShowItemInfo(CurrentIndex()); };
     connect(ListView1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { ShowItemInfo(CurrentIndex()); });
+        [this] { ShowItemInfo(CurrentIndex()); });
     SetupThumbnailViews();
+    BuildMenus();
+    SetupPictureView();
+
+    resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
+    ApplyPaneSizes();
 }
 
 bool TForm1::PictureMode() const
 {
-    return PictureWindow->isVisible();
+    return !PictureWindow->isHidden();
 }
 
 bool TForm1::FolderPaneVisible() const
@@ -197,7 +237,14 @@ bool TForm1::FolderPaneVisible() const
 
 void TForm1::SetFolderPaneVisible(bool visible)
 {
+    if (visible == FolderPaneVisible())
+        return;
+    if (!visible)
+        TakePaneSizes();
+    // The splitter hides its handle with the pane, so the handle stays at the pane's right.
     FolderPanel->setVisible(visible);
+    if (visible)
+        ApplyPaneSizes();
 }
 
 bool TForm1::InfoPaneVisible() const
@@ -207,35 +254,47 @@ bool TForm1::InfoPaneVisible() const
 
 void TForm1::SetInfoPaneVisible(bool visible)
 {
+    if (visible == InfoPaneVisible())
+        return;
+    if (!visible)
+        TakePaneSizes();
     InfoPanel->setVisible(visible);
+    if (visible)
+        ApplyPaneSizes();
 }
 
 // The pane sizes are kept in fields so that they are right before the window is
 // first shown and while a pane is hidden; dragging a splitter updates them.
 void TForm1::ApplyPaneSizes()
 {
-    const int total = std::max(FolderSplitter->width(), folderWidth_ + infoWidth_ + 100);
-    FolderSplitter->setSizes({folderWidth_, std::max(total - folderWidth_ - infoWidth_, 1), infoWidth_});
-    const int total2 = std::max(Splitter1->height(), histogramHeight_ + HistogramChrome() + 100);
-    Splitter1->setSizes({histogramHeight_ + HistogramChrome(), total2 - histogramHeight_ - HistogramChrome()});
+    // Before the window is laid out the splitters have no width yet; the sizes
+    // given then are taken as proportions and the side panes keep theirs.
+    const int minimumInner = infoWidth_ + kSplitterWidth + kMinPaneWidth;
+    const int folderShare = FolderPaneVisible() ? folderWidth_ + kSplitterWidth : 0;
+    const int inner = std::max(FolderSplitter->width() - folderShare, minimumInner);
+    FolderSplitter->setSizes({ folderWidth_, inner });
+    InfoSplitter->setSizes({ inner - infoWidth_ - kSplitterWidth, infoWidth_ });
+    const int column = std::max(Splitter1->height(), histogramHeight_ + HistogramChrome() + 100);
+    Splitter1->setSizes({ histogramHeight_ + HistogramChrome(), column - histogramHeight_ - HistogramChrome() });
 }
 
 void TForm1::TakePaneSizes()
 {
-    const QList<int> sizes = FolderSplitter->sizes();
-    if (FolderPaneVisible() && sizes.size() > 0 && sizes[0] > 0)
-        folderWidth_ = sizes[0];
-    if (InfoPaneVisible() && sizes.size() > 2 && sizes[2] > 0)
-        infoWidth_ = sizes[2];
-    const QList<int> sizes1 = Splitter1->sizes();
-    if (InfoPaneVisible() && !sizes1.isEmpty() && sizes1[0] > 0)
-        histogramHeight_ = std::max(sizes1[0] - HistogramChrome(), 0);
+    const QList<int> outer = FolderSplitter->sizes();
+    if (FolderPaneVisible() && !outer.isEmpty() && outer[0] > 0)
+        folderWidth_ = outer[0];
+    const QList<int> inner = InfoSplitter->sizes();
+    if (InfoPaneVisible() && inner.size() > 1 && inner[1] > 0)
+        infoWidth_ = inner[1];
+    const QList<int> column = Splitter1->sizes();
+    if (InfoPaneVisible() && !column.isEmpty() && column[0] > 0)
+        histogramHeight_ = std::max(column[0] - HistogramChrome(), 0);
 }
 
 int TForm1::HistogramChrome() const
 {
-    return HistogramPlace->parentWidget()->layout()->itemAt(0)->sizeHint().height() +
-           HistogramPlace->parentWidget()->layout()->itemAt(1)->sizeHint().height();
+    return HistogramPlace->parentWidget()->layout()->itemAt(0)->sizeHint().height()
+        + HistogramPlace->parentWidget()->layout()->itemAt(1)->sizeHint().height();
 }
 
 int TForm1::FolderPaneWidth() const
@@ -245,7 +304,7 @@ int TForm1::FolderPaneWidth() const
 
 void TForm1::SetFolderPaneWidth(int width)
 {
-    folderWidth_ = std::max(width, 100);
+    folderWidth_ = std::max(width, kMinPaneWidth);
     ApplyPaneSizes();
 }
 
@@ -256,7 +315,7 @@ int TForm1::InfoPaneWidth() const
 
 void TForm1::SetInfoPaneWidth(int width)
 {
-    infoWidth_ = std::max(width, 100);
+    infoWidth_ = std::max(width, kMinPaneWidth);
     ApplyPaneSizes();
 }
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QScreen>
 #include <QStatusBar>
+#include <QAction>
 #include <QToolBar>
 
 #include "app/FolderTree.h"
@@ -60,8 +61,10 @@ void TForm1::ReadSettings()
         statusBar()->hide();
     if (panes.ToolBarVisible.present && !panes.ToolBarVisible.value)
         ToolBar3->hide();
-    if (panes.ToolBarVisible2.present && !panes.ToolBarVisible2.value)
+    if (panes.ToolBarVisible2.present && !panes.ToolBarVisible2.value) {
         PictTool->hide();
+        N78->setChecked(false);
+    }
 
     // The application menu entries are built even when the table was read only in part.
     Guarded([&] { ReadApplicationGroup(RegistryKey(reg, kApplicationKey), *this); });

@@ -57,11 +57,7 @@ void TForm1::SetupThumbnailViews()
     QHeaderView* header = ListView1->header();
     header->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint& pos) {
-        if (header->logicalIndexAt(pos) < 2)
-            return;
-        QMenu menu(this);
-        menu.addAction(QStringLiteral("列削除(&D)"));
-        menu.exec(header->mapToGlobal(pos));
+        ListView1ColumnRightClick(header->logicalIndexAt(pos), header->mapToGlobal(pos));
     });
 
     makerHost_.noUseRolate = [this] { return setup_NoUseRolate; };

@@ -1,0 +1,786 @@
+// The main window's menu bar, context menus, actions and tool bars; the pane
+// and bar commands; the key lookup (the focused control's context menu, then
+// the main menu, then the action lists).
+#include <QActionGroup>
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QResizeEvent>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+
+#include "app/ActionIcons.h"
+#include "app/MainForm.h"
+#include "app/PictureView.h"
+#include "catalogue/ui/CatalogueListModel.h"
+#include "catalogue/ui/ResizeDrawGrid.h"
+
+namespace {
+
+// The dynamic property that names a control's own context menu.
+const char* const kContextMenuProperty = "voviroContextMenu";
+
+// An event filter that hands events to a function.
+class TEventHook : public QObject {
+public:
+    using Handler = std::function<bool(QObject*, QEvent*)>;
+    TEventHook(QObject* parent, Handler handler)
+        : QObject(parent)
+        , handler_(std::move(handler))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override { return handler_(watched, event); }
+
+private:
+    Handler handler_;
+};
+
+// Keys are looked up by the window itself (MenuKeyLookup), so no entry's key
+// reaches the toolkit's own shortcut handling, where equal keys would clash.
+void SetKey(QAction* action, const QKeySequence& key)
+{
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+}
+
+QAction* Entry(QMenu* menu, const QString& text, QObject* context, std::function<void()> command = {},
+    const QKeySequence& key = {})
+{
+    QAction* action = menu->addAction(text);
+    SetKey(action, key);
+    if (command)
+        QObject::connect(action, &QAction::triggered, context, [command] { command(); });
+    return action;
+}
+
+QAction* Checkable(QAction* action, bool checked = false)
+{
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+// An entry that runs another action (the same command under another caption or key).
+QAction* Proxy(QMenu* menu, const QString& text, QAction* target, const QKeySequence& key = {})
+{
+    QAction* action = menu->addAction(text);
+    SetKey(action, key);
+    QObject::connect(action, &QAction::triggered, target, [target] { target->trigger(); });
+    return action;
+}
+
+QAction* Submenu(QMenu* parent, const QString& text)
+{
+    QMenu* menu = parent->addMenu(text);
+    return menu->menuAction();
+}
+
+QMenu* MenuOf(QAction* action)
+{
+    return action->menu();
+}
+
+QAction* FindKey(const QList<QAction*>& actions, const QKeySequence& key)
+{
+    for (QAction* action : actions) {
+        if (action->isSeparator() || !action->isVisible() || !action->isEnabled())
+            continue;
+        if (QMenu* sub = action->menu()) {
+            if (QAction* found = FindKey(sub->actions(), key))
+                return found;
+            continue;
+        }
+        if (!action->shortcut().isEmpty() && action->shortcut() == key)
+            return action;
+    }
+    return nullptr;
+}
+
+bool IsJpegKind(uint8_t kind)
+{
+    return kind == catalogue::kKindExifJpeg || kind == catalogue::kKindJpeg;
+}
+
+} // namespace
+
+// --- building
+
+void TForm1::BuildMenus()
+{
+    Action_ShowFolder = Checkable(new QAction(QStringLiteral("フォルダビュー"), this), true);
+    Action_ShowFolder->setToolTip(QStringLiteral("フォルダビューを表示"));
+    Action_ShowFolder->setIcon(ActionIcon(TActionIcon::FolderView));
+    SetKey(Action_ShowFolder, Qt::Key_F1);
+    connect(Action_ShowFolder, &QAction::triggered, this, [this] { ShowFolderView(); });
+    Action_ShowInfo = Checkable(new QAction(QStringLiteral("インフォビュー"), this), true);
+    Action_ShowInfo->setToolTip(QStringLiteral("インフォビューを表示"));
+    Action_ShowInfo->setIcon(ActionIcon(TActionIcon::InfoView));
+    SetKey(Action_ShowInfo, Qt::Key_F2);
+    connect(Action_ShowInfo, &QAction::triggered, this, [this] { Action_ShowInfoExecute(); });
+    Action_ShowStatusBar = Checkable(new QAction(QStringLiteral("ステータスバー"), this), true);
+    connect(Action_ShowStatusBar, &QAction::triggered, this, [this] { Action_ShowStatusBarExecute(); });
+    Action_ShowToolBar = Checkable(new QAction(QStringLiteral("ツールバー"), this), true);
+    connect(Action_ShowToolBar, &QAction::triggered, this, [this] { Action_ShowToolBarExecute(); });
+    for (QAction* a : { Action_ShowFolder, Action_ShowInfo, Action_ShowStatusBar, Action_ShowToolBar })
+        a->setProperty("category", QStringLiteral("表示"));
+
+    // The clipping and channel actions; their commands are built with the view modes.
+    const auto action = [this](const QString& text, const char* category, const QKeySequence& key = {}) {
+        auto* a = new QAction(text, this);
+        SetKey(a, key);
+        a->setProperty("category", QString::fromUtf8(category));
+        return a;
+    };
+    TOBI_All = action(QStringLiteral("全チャンネル(&A)"), "飛び判定", Qt::Key_F4);
+    TOBI_W = action(QStringLiteral("白(&W)"), "飛び判定");
+    TOBI_R = action(QStringLiteral("赤(&R)"), "飛び判定");
+    TOBI_G = action(QStringLiteral("緑(&G)"), "飛び判定");
+    TOBI_B = action(QStringLiteral("青(&B)"), "飛び判定");
+    CHANNEL_ALL = Checkable(action(QStringLiteral("全チャンネル(&A)"), "チャンネル", Qt::Key_F5));
+    CHANNEL_R = Checkable(action(QStringLiteral("赤(&R)"), "チャンネル"));
+    CHANNEL_G = Checkable(action(QStringLiteral("緑(&G)"), "チャンネル"));
+    CHANNEL_B = Checkable(action(QStringLiteral("青(&B)"), "チャンネル"));
+    CHANNEL_WOVER = Checkable(action(QStringLiteral("白飛び域"), "チャンネル", Qt::Key_F6));
+    CHANNEL_ROVER = Checkable(action(QStringLiteral("赤飛び域"), "チャンネル", Qt::Key_F7));
+    CHANNEL_GOVER = Checkable(action(QStringLiteral("緑飛び域"), "チャンネル", Qt::Key_F8));
+    CHANNEL_BOVER = Checkable(action(QStringLiteral("青飛び域"), "チャンネル", Qt::Key_F9));
+
+    BuildMainMenu();
+    BuildPopupMenus();
+    BuildToolBars();
+    SetPictureModeEntries(false);
+
+    // The window sees every key before its controls do.
+    qApp->installEventFilter(new TEventHook(this, [this](QObject* w, QEvent* e) { return WindowKeyEvent(w, e); }));
+    ListView1->setProperty(kContextMenuProperty, QVariant::fromValue<QObject*>(PopupMenu1));
+    ImageEn1->setProperty(kContextMenuProperty, QVariant::fromValue<QObject*>(PopupMenu3));
+    // A click in the list that leaves no row selected.
+    ListView1->viewport()->installEventFilter(new TEventHook(this, [this](QObject*, QEvent* e) {
+        if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            if (!ListView1->indexAt(static_cast<QMouseEvent*>(e)->position().toPoint()).isValid())
+                ListView1->clearSelection();
+            ListView1Click();
+        }
+        return false;
+    }));
+}
+
+void TForm1::BuildMainMenu()
+{
+    QMenuBar* bar = menuBar();
+    N5 = bar->addAction(QStringLiteral("戻る(&ESC)"));
+    SetKey(N5, Qt::Key_Escape);
+    connect(N5, &QAction::triggered, this, [this] { N5Click(); });
+
+    QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
+    view->addAction(Action_ShowFolder);
+    view->addAction(Action_ShowInfo);
+    view->addAction(Action_ShowStatusBar);
+    ToolBarEntry = Checkable(Proxy(view, QStringLiteral("ツールバー(通常画面)"), Action_ShowToolBar), true);
+    N78 = Checkable(Entry(view, QStringLiteral("ツールバー(画像画面)"), this, [this] { N78Click(); }), true);
+    view->addSeparator();
+    AutoFit1 = Entry(view, QStringLiteral("サイズ自動調整(&A)"), this, [this] { AutoFit1Click(); });
+    AutoFit1->setIcon(ActionIcon(TActionIcon::Fit));
+    N15001 = Entry(view, QStringLiteral("実寸表示(&100%)"), this, [this] { N15001Click(100); });
+    N15001->setIcon(ActionIcon(TActionIcon::ActualSize));
+    ZoomSub = Submenu(view, QStringLiteral("倍率指定(&S)"));
+    for (int percent : { 1000, 500, 250, 150, 75, 25 })
+        Entry(MenuOf(ZoomSub), QStringLiteral("%1%").arg(percent), this, [this, percent] {
+            N15001Click(percent);
+        })->setData(percent);
+    view->addSeparator();
+    SortSub = Submenu(view, QStringLiteral("並び替え(&O)"));
+    auto* sortGroup = new QActionGroup(this);
+    const QString sortCaptions[5] = { QStringLiteral("名前順(&N)"), QStringLiteral("種類順(&T)"),
+        QStringLiteral("更新日時順(&F)"), QStringLiteral("ファイルサイズ順(&S)"), QStringLiteral("画像サイズ順(&I)") };
+    for (int kind = 0; kind < 5; ++kind) {
+        SortEntries[kind] = Checkable(
+            Entry(MenuOf(SortSub), sortCaptions[kind], this, [this, kind] { SortByName1Click(kind); }), kind == 0);
+        SortEntries[kind]->setData(kind);
+        sortGroup->addAction(SortEntries[kind]);
+    }
+    QAction* previous = Entry(
+        view, QStringLiteral("前のファイル〔←〕"), this, [this] { BeforeFile(N5); },
+        QKeySequence(Qt::ALT | Qt::Key_Left));
+    previous->setIcon(ActionIcon(TActionIcon::Previous));
+    QAction* next = Entry(
+        view, QStringLiteral("次のファイル〔→〕"), this, [this] { NextFile(N5); },
+        QKeySequence(Qt::ALT | Qt::Key_Right));
+    next->setIcon(ActionIcon(TActionIcon::Next));
+    view->addSeparator();
+    Entry(view, QStringLiteral("最新の情報に更新(&R)"), this, [this] {
+        Refresh1Click();
+    })->setIcon(ActionIcon(TActionIcon::Refresh));
+
+    QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
+    SelectAll1 = Entry(edit, QStringLiteral("すべて選択(&L)"), this, [this] { SelectAllClick(true); });
+    DeselectAll1 = Entry(edit, QStringLiteral("すべて解除(&D)"), this, [this] { SelectAllClick(false); });
+    DeSelectRev1 = Entry(edit, QStringLiteral("選択の反転(&R)"), this, [this] { DeSelectRevClick(); });
+    BatchSub = Submenu(edit, QStringLiteral("一括処理(&A)"));
+    QMenu* batch = MenuOf(BatchSub);
+    Entry(batch, QStringLiteral("コピー(&C)"), this, [this] { SelCopyClick(); });
+    Entry(batch, QStringLiteral("移動(&M)"), this, [this] { SelMoveClick(); });
+    Entry(batch, QStringLiteral("削除(&D)"), this, [this] { SelDeleteClick(); });
+    Entry(batch, QStringLiteral("ロスレス回転(&L)"), this, [this] { SelLosslessClick(); });
+    batch->addSeparator();
+    Entry(batch, QStringLiteral("プロテクト指定"), this, [this] { SetProtect(); });
+    Entry(batch, QStringLiteral("プロテクト解除"), this, [this] { UnsetProtect(); });
+    Entry(batch, QStringLiteral("ヒストグラム再計算"), this, [this] { DoRecalcMenu(); });
+    edit->addSeparator();
+    C1 = Entry(edit, QStringLiteral("画像としてコピー(&C)"), this, [this] { C1Click(); });
+    C1->setIcon(ActionIcon(TActionIcon::Copy));
+
+    QMenu* tobi = bar->addMenu(QStringLiteral("飛び判定(&T)"));
+    TobiSub = tobi->menuAction();
+    tobi->addAction(TOBI_All);
+    tobi->addSeparator();
+    tobi->addActions({ TOBI_W, TOBI_R, TOBI_G, TOBI_B });
+
+    QMenu* channel = bar->addMenu(QStringLiteral("チャンネル(&C)"));
+    ChannelSub = channel->menuAction();
+    ChannelAllMain = Checkable(Proxy(channel, QStringLiteral("全チャンネル(元画像)"), CHANNEL_ALL, Qt::Key_F5));
+    ColorManagement = Checkable(Entry(
+        channel, QStringLiteral("カラーマネジメント"), this, [this] { ColorManagementClick(); }, Qt::Key_F12));
+    channel->addSeparator();
+    channel->addActions({ CHANNEL_R, CHANNEL_G, CHANNEL_B });
+    channel->addSeparator();
+    channel->addActions({ CHANNEL_WOVER, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER });
+    channel->addSeparator();
+    // Its command is built with the view modes.
+    YCbCrWarning = Checkable(Entry(channel, QStringLiteral("YCbCr クリッピング警告"), this, {}, Qt::Key_F10));
+    channel->addSeparator();
+    Entry(channel, QStringLiteral("色管理の設定"), this, [this] { N43Click(); });
+
+    QMenu* image = bar->addMenu(QStringLiteral("画像処理(&I)"));
+    Entry(image, QStringLiteral("画像補正(&P)"), this, [this] { aaa1Click(); });
+    image->addSeparator();
+    Entry(image, QStringLiteral("近似画素ぼかし(&B)"), this, [this] { N57Click(); });
+    Entry(image, QStringLiteral("アスペクト比固定トリミング(&A)"), this, [this] { N56Click(); });
+    Entry(image, QStringLiteral("長時間露光ノイズ除去(&N)"), this, [this] { NoiseReductionClick(); });
+    Entry(image, QStringLiteral("拡大縮小(&Z)"), this, [this] { N65Click(); });
+    N66 = Submenu(image, QStringLiteral("回転(&R)"));
+    connect(MenuOf(N66), &QMenu::aboutToShow, this, [this] { N66Click(); });
+    auto* rotationGroup = new QActionGroup(this);
+    const std::function<void()> rotations[4] = { [this] { Rolate_0Click(); }, [this] { Rolate_90Click(); },
+        [this] { Rolate_180Click(); }, [this] { Rolate_270Click(); } };
+    const QString rotationCaptions[4] = { QStringLiteral("回転なし"), QStringLiteral("90度回転"),
+        QStringLiteral("180度回転"), QStringLiteral("270度回転") };
+    for (int r = 0; r < 4; ++r) {
+        QAction* a = Checkable(Entry(MenuOf(N66), rotationCaptions[r], this, rotations[r]), r == 0);
+        a->setData(r);
+        rotationGroup->addAction(a);
+    }
+    image->addSeparator();
+    N55 = Entry(image, QStringLiteral("現在のチャンネルを保存(&S)"), this, [this] { N55Click(); });
+
+    ToolsMenu = bar->addMenu(QStringLiteral("ツール(&A)"));
+    LosslessEntry = Entry(ToolsMenu, QStringLiteral("ロスレス回転実行(&L)"), this, [this] { LossLessRolateClick(); });
+    LosslessEntry->setIcon(ActionIcon(TActionIcon::Lossless));
+    MarkerEntry = Entry(ToolsMenu, QStringLiteral("JPEGマーカー編集(&M)"), this, [this] { ICC1Click(); });
+    MarkerEntry->setIcon(ActionIcon(TActionIcon::Marker));
+    LosslessEntry->setEnabled(false);
+    MarkerEntry->setEnabled(false);
+    Entry(ToolsMenu, QStringLiteral("ヒストグラム再計算(&H)"), this, [this] { THistogramFrame1N5Click(); });
+    Entry(ToolsMenu, QStringLiteral("ファイル名変更(&M)"), this, [this] { R6Click(); });
+    Entry(ToolsMenu, QStringLiteral("削除(&D)"), this, [this] { Delete2Click(); });
+    ToolsMenu->addSeparator();
+    NewFolderEntry = Entry(ToolsMenu, QStringLiteral("フォルダ新規作成(&C)"), this, [this] { C2Click(); });
+    NewFolderEntry->setIcon(ActionIcon(TActionIcon::NewFolder));
+    ToolsMenu->addSeparator();
+    Entry(ToolsMenu, QStringLiteral("アプリケーション登録(&R)"), this, [this] { N9Click(); });
+    Entry(ToolsMenu, QStringLiteral("オプション(&O)"), this, [this] { O1Click(); });
+    // The registered applications follow this separator.
+    ToolsMenu->addSeparator();
+
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    Entry(help, QStringLiteral("ホームページ(&H)"), this, [this] { N45Click(); });
+    Entry(help, QStringLiteral("ヘルプ(&T)"), this, [this] { Help2Click(); });
+    help->addSeparator();
+    Entry(help, QStringLiteral("バージョン情報(&A)"), this, [this] { About1Click(); });
+}
+
+void TForm1::BuildPopupMenus()
+{
+    PopupMenu1 = new QMenu(this);
+    QAction* show = Entry(PopupMenu1, QStringLiteral("表示(&O)"), this, [this] { Open1Click(PopupMenu1); });
+    PopupMenu1->setDefaultAction(show); // drawn bold
+    PopupMenu1->addSeparator();
+    PopupCheck = Checkable(Entry(PopupMenu1, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
+    PopupProtect = Checkable(Entry(PopupMenu1, QStringLiteral("プロテクト(&P)"), this, [this] { ProtectClick(); }));
+    Entry(PopupMenu1, QStringLiteral("ヒストグラム再計算(&H)"), this, [this] { THistogramFrame1N5Click(); });
+    Entry(PopupMenu1, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
+    PopupMenu1->addSeparator();
+    PopupBatch = Submenu(PopupMenu1, QStringLiteral("一括処理"));
+    QMenu* batch = MenuOf(PopupBatch);
+    Entry(batch, QStringLiteral("一括コピー(&C)"), this, [this] { SelCopyClick(); });
+    Entry(batch, QStringLiteral("一括移動(&M)"), this, [this] { SelMoveClick(); });
+    Entry(batch, QStringLiteral("一括削除(&D)"), this, [this] { SelDeleteClick(); });
+    Entry(batch, QStringLiteral("一括ロスレス回転(&L)"), this, [this] { SelLosslessClick(); });
+    batch->addSeparator();
+    Entry(batch, QStringLiteral("プロテクト指定"), this, [this] { SetProtect(); });
+    Entry(batch, QStringLiteral("プロテクト解除"), this, [this] { UnsetProtect(); });
+    Entry(batch, QStringLiteral("ヒストグラム再計算"), this, [this] { DoRecalcMenu(); });
+    PopupBatch->setVisible(false);
+    Entry(
+        PopupMenu1, QStringLiteral("左回転(&L)"), this, [this] { RolateTool2Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_E))
+        ->setIcon(ActionIcon(TActionIcon::RotateLeft));
+    Entry(
+        PopupMenu1, QStringLiteral("右回転(&R)"), this, [this] { Rolate_90Plus(); }, QKeySequence(Qt::CTRL | Qt::Key_R))
+        ->setIcon(ActionIcon(TActionIcon::RotateRight));
+    PopupLossless = Entry(PopupMenu1, QStringLiteral("ロスレス回転実行(&F)"), this, [this] { LossLessRolateClick(); });
+    PopupMarker = Entry(PopupMenu1, QStringLiteral("JPEGマーカー編集(&E)"), this, [this] { ICC1Click(); });
+    Entry(PopupMenu1, QStringLiteral("名前を変更(&M)"), this, [this] { R6Click(); });
+    Entry(PopupMenu1, QStringLiteral("削除(&D)"), this, [this] { Delete2Click(); });
+    PopupMenu1->addSeparator();
+    Entry(PopupMenu1, QStringLiteral("標準アプリケーションで開く(&D)"), this, [this] { N3Click(); });
+    // The registered applications follow.
+
+    PopupMenu2 = new QMenu(this);
+    Entry(
+        PopupMenu2, QStringLiteral("リスト表示"), this, [this] { ChangeViewType(0); },
+        QKeySequence(Qt::CTRL | Qt::Key_L));
+    PopupMenu2->addSeparator();
+    Entry(PopupMenu2, QStringLiteral("サムネイル 小 (&S)"), this, [this] { ChangeViewType(5); });
+    Entry(PopupMenu2, QStringLiteral("サムネイル 中 (&M)"), this, [this] { ChangeViewType(4); });
+    Entry(PopupMenu2, QStringLiteral("サムネイル 大 (&L)"), this, [this] { ChangeViewType(3); });
+    Entry(PopupMenu2, QStringLiteral("撮影情報・サムネイル(&T)"), this, [this] { ChangeViewType(9); });
+
+    RolatePopupMenu = new QMenu(this);
+    connect(RolatePopupMenu, &QMenu::aboutToShow, this, [this] { RolatePopupMenuPopup(); });
+    auto* group = new QActionGroup(this);
+    const std::function<void()> rotations[4] = { [this] { Rolate_0Click(); }, [this] { Rolate_90Click(); },
+        [this] { Rolate_180Click(); }, [this] { Rolate_270Click(); } };
+    const QString captions[4] = { QStringLiteral("回転なし"), QStringLiteral("90度回転"), QStringLiteral("180度回転"),
+        QStringLiteral("270度回転") };
+    for (int r = 0; r < 4; ++r) {
+        QAction* a = Checkable(Entry(RolatePopupMenu, captions[r], this, rotations[r]), r == 0);
+        a->setData(r);
+        group->addAction(a);
+    }
+
+    PopupMenu3 = new QMenu(this);
+    Entry(PopupMenu3, QStringLiteral("戻る(&ESC)"), this, [this] {
+        N5Click();
+    })->setIcon(ActionIcon(TActionIcon::Back));
+    PopupMenu3->addSeparator();
+    PictureCheck = Checkable(Entry(PopupMenu3, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
+    Entry(PopupMenu3, QStringLiteral("サイズ自動調整(&A)"), this, [this] { AutoFit1Click(); });
+    Entry(PopupMenu3, QStringLiteral("実寸表示(&100%)"), this, [this] { N15001Click(100); });
+    PopupMenu3->addSeparator();
+    PopupTobiSub = Submenu(PopupMenu3, QStringLiteral("飛び判定(&T)"));
+    QMenu* tobi = MenuOf(PopupTobiSub);
+    Proxy(tobi, QStringLiteral("全チャンネル(&A)"), TOBI_All, Qt::Key_F5);
+    tobi->addSeparator();
+    Proxy(tobi, QStringLiteral("白(&W)"), TOBI_W, Qt::Key_F6);
+    Proxy(tobi, QStringLiteral("赤(&R)"), TOBI_R, Qt::Key_F7);
+    Proxy(tobi, QStringLiteral("緑(&G)"), TOBI_G, Qt::Key_F8);
+    Proxy(tobi, QStringLiteral("青(&B)"), TOBI_B, Qt::Key_F9);
+    PopupChannelSub = Submenu(PopupMenu3, QStringLiteral("チャンネル(&C)"));
+    QMenu* channel = MenuOf(PopupChannelSub);
+    channel->addAction(CHANNEL_ALL);
+    channel->addSeparator();
+    channel->addActions({ CHANNEL_R, CHANNEL_G, CHANNEL_B });
+    channel->addSeparator();
+    channel->addActions({ CHANNEL_WOVER, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER });
+    Entry(
+        PopupMenu3, QStringLiteral("左回転(&L)"), this, [this] { RolateTool2Click(); },
+        QKeySequence(Qt::CTRL | Qt::Key_E))
+        ->setIcon(ActionIcon(TActionIcon::RotateLeft));
+    Entry(
+        PopupMenu3, QStringLiteral("右回転(&R)"), this, [this] { Rolate_90Plus(); }, QKeySequence(Qt::CTRL | Qt::Key_R))
+        ->setIcon(ActionIcon(TActionIcon::RotateRight));
+    PopupMenu3->addSeparator();
+    Entry(PopupMenu3, QStringLiteral("前のファイル〔←〕"), this, [this] {
+        BeforeFile(PopupMenu3);
+    })->setIcon(ActionIcon(TActionIcon::Previous));
+    Entry(PopupMenu3, QStringLiteral("次のファイル〔→〕"), this, [this] {
+        NextFile(PopupMenu3);
+    })->setIcon(ActionIcon(TActionIcon::Next));
+
+    PopupMenu4 = new QMenu(this);
+    Entry(PopupMenu4, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
+    Entry(PopupMenu4, QStringLiteral("フォルダ新規作成(&C)"), this, [this] { C2Click(); });
+
+    // The column header's menu; its entry has no command.
+    ListPopup = new QMenu(this);
+    ListPopup->addAction(QStringLiteral("列削除(&D)"));
+}
+
+namespace {
+
+QToolButton* Button(QToolBar* bar, TActionIcon icon, const QString& hint, int width)
+{
+    auto* button = new QToolButton(bar);
+    button->setIcon(ActionIcon(icon));
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setFixedWidth(width);
+    bar->addWidget(button);
+    return button;
+}
+
+// A button with a drop-down menu beside it: a click runs the button's own command.
+QToolButton* DropDown(QToolBar* bar, TActionIcon icon, const QString& hint, int width, QMenu* menu)
+{
+    QToolButton* button = Button(bar, icon, hint, width + 13);
+    button->setMenu(menu);
+    button->setPopupMode(QToolButton::MenuButtonPopup);
+    return button;
+}
+
+} // namespace
+
+void TForm1::BuildToolBars()
+{
+    constexpr int kMainWidth = 33;
+    constexpr int kPictureWidth = 31;
+    ToolBar3->setMovable(false);
+    ToolBar3->setIconSize(QSize(20, 20));
+    ViewTypeButton = DropDown(ToolBar3, TActionIcon::ViewType, QStringLiteral("表示タイプ"), kMainWidth, PopupMenu2);
+    connect(ViewTypeButton, &QToolButton::clicked, this, [this] { ToolButton4Click(); });
+    ToolBar3->addSeparator();
+    for (QAction* a : { Action_ShowFolder, Action_ShowInfo }) {
+        auto* button = new QToolButton(ToolBar3);
+        button->setDefaultAction(a);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setFixedWidth(kMainWidth);
+        ToolBar3->addWidget(button);
+    }
+    ToolBar3->addSeparator();
+    connect(Button(ToolBar3, TActionIcon::NewFolder, QStringLiteral("フォルダ新規作成"), kMainWidth),
+        &QToolButton::clicked, this, [this] { C2Click(); });
+    ToolBar3->addSeparator();
+    MirrorButton = Button(ToolBar3, TActionIcon::Mirror, QStringLiteral("左右反転"), kMainWidth);
+    MirrorButton->setCheckable(true);
+    connect(MirrorButton, &QToolButton::clicked, this, [this] { Menu_ReverseClick(); });
+    FlipButton = Button(ToolBar3, TActionIcon::Flip, QStringLiteral("上下反転"), kMainWidth);
+    FlipButton->setCheckable(true);
+    connect(FlipButton, &QToolButton::clicked, this, [this] { Menu_FlipClick(); });
+    connect(Button(ToolBar3, TActionIcon::RotateLeft, QStringLiteral("左回転"), kMainWidth), &QToolButton::clicked,
+        this, [this] { RolateTool2Click(); });
+    connect(DropDown(ToolBar3, TActionIcon::RotateRight, QStringLiteral("右回転"), kMainWidth, RolatePopupMenu),
+        &QToolButton::clicked, this, [this] { Rolate_90Plus(); });
+    ToolBar3->addSeparator();
+    LosslessButton = Button(ToolBar3, TActionIcon::Lossless, QStringLiteral("JPEGロスレス回転"), kMainWidth);
+    LosslessButton->setEnabled(false);
+    connect(LosslessButton, &QToolButton::clicked, this, [this] { LossLessRolateClick(); });
+    MarkerButton = Button(ToolBar3, TActionIcon::Marker, QStringLiteral("JPEG マーカー編集"), kMainWidth);
+    MarkerButton->setEnabled(false);
+    connect(MarkerButton, &QToolButton::clicked, this, [this] { ICC1Click(); });
+    ToolBar3->addSeparator();
+    connect(Button(ToolBar3, TActionIcon::Refresh, QStringLiteral("最新の情報に更新"), kMainWidth),
+        &QToolButton::clicked, this, [this] { Refresh1Click(); });
+
+    PictTool->setMovable(false);
+    PictTool->setIconSize(QSize(20, 20));
+    connect(Button(PictTool, TActionIcon::Back, QStringLiteral("戻る"), kPictureWidth), &QToolButton::clicked, this,
+        [this] { N5Click(); });
+    PictTool->addSeparator();
+    QToolButton* left = Button(PictTool, TActionIcon::RotateLeft, QStringLiteral("左回転"), kPictureWidth);
+    connect(left, &QToolButton::clicked, this, [this] { RolateTool2Click(); });
+    QToolButton* right
+        = DropDown(PictTool, TActionIcon::RotateRight, QStringLiteral("右回転"), kPictureWidth, RolatePopupMenu);
+    connect(right, &QToolButton::clicked, this, [this] { Rolate_90Plus(); });
+    PictTool->addSeparator();
+    connect(Button(PictTool, TActionIcon::Fit, QStringLiteral("サイズ自動調整"), kPictureWidth), &QToolButton::clicked,
+        this, [this] { AutoFit1Click(); });
+    connect(Button(PictTool, TActionIcon::ActualSize, QStringLiteral("実寸表示"), kPictureWidth), &QToolButton::clicked,
+        this, [this] { N15001Click(100); });
+    PictTool->addSeparator();
+    QToolButton* previous = Button(PictTool, TActionIcon::Previous, QStringLiteral("前のファイル"), kPictureWidth);
+    connect(previous, &QToolButton::clicked, this, [this, previous] { BeforeFile(previous); });
+    FileTrack = new QSlider(Qt::Horizontal, PictTool);
+    FileTrack->setFixedWidth(106);
+    FileTrack->setTickPosition(QSlider::NoTicks);
+    FileTrack->setRange(0, 0);
+    PictTool->addWidget(FileTrack);
+    QToolButton* next = Button(PictTool, TActionIcon::Next, QStringLiteral("次のファイル"), kPictureWidth);
+    connect(next, &QToolButton::clicked, this, [this, next] { NextFile(next); });
+    PictTool->addSeparator();
+    PictCheckButton = Button(PictTool, TActionIcon::Check, QStringLiteral("選択"), kPictureWidth);
+    PictCheckButton->setCheckable(true);
+    connect(PictCheckButton, &QToolButton::clicked, this, [this] { CheckMarkClick(); });
+}
+
+// --- the grid's and list's hooks
+
+void TForm1::OpenFileHook()
+{
+    Open1Click(Panel4);
+}
+
+void TForm1::NextFileHook()
+{
+    NextFile(Panel4);
+}
+
+void TForm1::FilePopupHook(const QPoint& globalPos)
+{
+    PopupMenu1Popup();
+    PopupMenu1->popup(globalPos);
+}
+
+void TForm1::FolderPopupHook(const QPoint& globalPos)
+{
+    PopupMenu4->popup(globalPos);
+}
+
+void TForm1::PictureCheckButtonHook(bool checked)
+{
+    PictCheckButton->setChecked(checked);
+}
+
+// --- panes and bars
+
+void TForm1::ShowFolderView()
+{
+    // The list is not repainted until both the pane and its splitter have changed.
+    ListView1->setUpdatesEnabled(false);
+    SetFolderPaneVisible(!FolderPaneVisible());
+    ListView1->setUpdatesEnabled(true);
+    UIUpdateAction();
+}
+
+void TForm1::Action_ShowInfoExecute()
+{
+    SetInfoPaneVisible(!InfoPaneVisible());
+    UIUpdateAction();
+}
+
+void TForm1::Action_ShowStatusBarExecute()
+{
+    statusBar()->setVisible(statusBar()->isHidden());
+    UIUpdateAction();
+}
+
+void TForm1::Action_ShowToolBarExecute()
+{
+    ToolBar3->setVisible(ToolBar3->isHidden());
+    UIUpdateAction();
+}
+
+void TForm1::N78Click()
+{
+    PictTool->setVisible(PictTool->isHidden());
+    N78->setChecked(!PictTool->isHidden());
+}
+
+void TForm1::UIUpdateAction()
+{
+    Action_ShowFolder->setChecked(FolderPaneVisible());
+    Action_ShowInfo->setChecked(InfoPaneVisible());
+    Action_ShowStatusBar->setChecked(!statusBar()->isHidden());
+    Action_ShowToolBar->setChecked(!ToolBar3->isHidden());
+    ToolBarEntry->setChecked(!ToolBar3->isHidden());
+}
+
+void TForm1::ToolButton4Click()
+{
+    switch (ViewType) {
+    case 0:
+        ChangeViewType(5);
+        break;
+    case 5:
+        ChangeViewType(4);
+        break;
+    case 4:
+        ChangeViewType(3);
+        break;
+    case 3:
+        ChangeViewType(9);
+        break;
+    default:
+        ChangeViewType(0);
+        break;
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::FormResize()
+{
+    if (inFormResize_ || !InfoPaneVisible())
+        return;
+    // Before the first showing nothing is laid out yet.
+    if (!isVisible())
+        return;
+    QWidget* fileView = Panel4->currentWidget();
+    if (!fileView || fileView->width() >= 100)
+        return;
+    inFormResize_ = true;
+    const int w = width() - (FolderPaneVisible() ? FolderPaneWidth() : 0) - 100;
+    if (w > 100)
+        SetInfoPaneWidth(w);
+    else
+        Action_ShowInfoExecute();
+    inFormResize_ = false;
+}
+
+// --- menus that follow the current file
+
+void TForm1::PopupMenu1Popup()
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    catalogue::LockedItem record(Catalogue, i);
+    PopupCheck->setChecked(record->Checked);
+    PopupBatch->setVisible(record->Checked);
+    const bool jpeg = IsJpegKind(record->FileKind);
+    PopupLossless->setVisible(jpeg);
+    PopupMarker->setVisible(jpeg);
+    PopupProtect->setChecked(record->ReadOnly);
+    PopupLossless->setEnabled(true);
+}
+
+void TForm1::PopupMenu3Popup()
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    PictureCheck->setChecked(catalogue::LockedItem(Catalogue, i)->Checked);
+}
+
+void TForm1::UpdateFileCommands(const catalogue::TImageCache& record)
+{
+    const bool jpeg = IsJpegKind(record.FileKind);
+    YCbCrWarning->setEnabled(jpeg);
+    LosslessButton->setEnabled(jpeg);
+    LosslessEntry->setEnabled(jpeg);
+    MarkerButton->setEnabled(jpeg);
+    MarkerEntry->setEnabled(jpeg);
+    FlipButton->setChecked(record.Flipped);
+    MirrorButton->setChecked(record.Mirrored);
+}
+
+void TForm1::ResetViewModeChecks()
+{
+    for (QAction* a : { CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER,
+             CHANNEL_WOVER, ChannelAllMain, YCbCrWarning, ColorManagement })
+        a->setChecked(false);
+}
+
+void TForm1::SetPictureModeEntries(bool pictureMode)
+{
+    for (QAction* a : { N5, AutoFit1, ZoomSub, N15001 })
+        a->setEnabled(pictureMode);
+    if (pictureMode)
+        N55->setEnabled(true);
+    for (QAction* a : { SortSub, SelectAll1, DeselectAll1, DeSelectRev1, BatchSub, NewFolderEntry })
+        a->setEnabled(!pictureMode);
+}
+
+// --- the list
+
+void TForm1::ListView1Click()
+{
+    if (ViewType != 0 || CurrentIndex() != -1)
+        return;
+    SetStatusText(QStringLiteral("%1 個のファイル").arg(ListModel->ItemCount()));
+    // The histogram panel's chart is emptied here once the panel exists.
+    HistogramCurrentFile.clear();
+}
+
+void TForm1::ListView1ColumnRightClick(int column, const QPoint& globalPos)
+{
+    if (column < 2)
+        return;
+    ListPopup->popup(globalPos);
+}
+
+// --- sorting
+
+void TForm1::SortByName1Click(int kind)
+{
+    catalogue::SortCatalogue(Catalogue, { kind, SortTag });
+    SortKind = kind;
+    if (kind >= 0 && kind < 5)
+        SortEntries[kind]->setChecked(true);
+    // The maker works through the records in their order, so it starts again on the new one.
+    if (ThumbnailMaker)
+        Refresh1Click();
+    ListView1->viewport()->update();
+    DrawGrid1->viewport()->update();
+}
+
+// --- keys
+
+bool TForm1::MenuKeyLookup(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == 0 || key == Qt::Key_unknown || key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt
+        || key == Qt::Key_Meta || key == Qt::Key_AltGr)
+        return false;
+    const QKeySequence sequence(QKeyCombination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(key)));
+    const auto run = [](QAction* action) {
+        if (!action)
+            return false;
+        action->trigger();
+        return true;
+    };
+    // The context menus of the focused control and of its parents.
+    for (QWidget* w = QApplication::focusWidget(); w && w->window() == this; w = w->parentWidget()) {
+        if (auto* menu = qobject_cast<QMenu*>(w->property(kContextMenuProperty).value<QObject*>()))
+            if (run(FindKey(menu->actions(), sequence)))
+                return true;
+    }
+    if (run(FindKey(menuBar()->actions(), sequence)))
+        return true;
+    if (run(FindKey({ Action_ShowFolder, Action_ShowInfo, Action_ShowStatusBar, Action_ShowToolBar, TOBI_All, TOBI_W,
+                        TOBI_R, TOBI_G, TOBI_B, CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER,
+                        CHANNEL_GOVER, CHANNEL_BOVER, CHANNEL_WOVER },
+            sequence)))
+        return true;
+    // The view-type drop-down's key (Ctrl+L) works wherever its button shows.
+    if (!PictureMode() && !ToolBar3->isHidden())
+        return run(FindKey(PopupMenu2->actions(), sequence));
+    return false;
+}
+
+bool TForm1::WindowKeyEvent(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress) {
+        keyRepeating_ = false;
+        return false;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return false;
+    // Once per key: at the control that has the focus (or the window when none has).
+    QWidget* focus = QApplication::focusWidget();
+    if (widget != (focus ? focus : this))
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Shift) {
+        if (PictureMode())
+            ImageEn1->SetZoomCursor(type == QEvent::KeyPress);
+        return false;
+    }
+    keyRepeating_ = key->isAutoRepeat();
+    if (type == QEvent::KeyRelease)
+        return false;
+    // In picture mode the focus stays on the picture.
+    if (PictureMode() && (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab))
+        return true;
+    return MenuKeyLookup(key);
+}

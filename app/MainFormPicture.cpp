@@ -1,0 +1,458 @@
+// The picture view as the main window drives it: opening a photo and going
+// back, fit and fixed zoom, the wheel, previous and next file with their
+// questions, the file track bar, turning and flipping (which also turns the
+// cached thumbnail), copying to the clipboard, progress.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QSlider>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QToolTip>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "app/MainForm.h"
+#include "app/PathText.h"
+#include "app/PictureView.h"
+#include "catalogue/BitmapUtils.h"
+#include "catalogue/ui/CatalogueListModel.h"
+#include "catalogue/ui/ResizeDrawGrid.h"
+#include "imaging/BitmapTransform.h"
+#include "imaging/TurboDecode.h"
+#include "imaging/ViewGeometry.h"
+
+namespace {
+
+std::string LowerExtension(const std::string& fileName)
+{
+    const std::string name = BaseName(fileName);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos)
+        return {};
+    std::string ext = name.substr(dot);
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
+bool IsJpegKind(uint8_t kind)
+{
+    return kind == catalogue::kKindExifJpeg || kind == catalogue::kKindJpeg;
+}
+
+} // namespace
+
+void TForm1::SetupPictureView()
+{
+    Confirm = [this](const QString& text) {
+        return QMessageBox::question(this, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    connect(ImageEn1, &PictureView::WheelTurned, this,
+        [this](int delta, QPoint, Qt::KeyboardModifiers, bool* handled) { ImageEn1MouseWheel(delta, handled); });
+    connect(ImageEn1, &PictureView::Progress, this, [this](int percent) { ImageEn1Progress2(percent); });
+    connect(ImageEn1, &PictureView::KeyPressed, this, [this](QKeyEvent* e) {
+        if (MarkKeyPress(e))
+            e->accept();
+    });
+    connect(ImageEn1, &PictureView::KeyReleased, this, [this](QKeyEvent* e) {
+        if (PictureKeyRelease(e))
+            e->accept();
+    });
+    ImageEn1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ImageEn1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        PopupMenu3Popup();
+        PopupMenu3->popup(ImageEn1->viewport()->mapToGlobal(pos));
+    });
+
+    // The track bar moves to a file when the thumb is let go; while dragging it shows the position.
+    FileTrack->setTracking(false);
+    connect(FileTrack, &QSlider::valueChanged, this, [this](int position) { FileTrackChange(position); });
+    connect(FileTrack, &QSlider::sliderMoved, this,
+        [this](int position) { QToolTip::showText(QCursor::pos(), QString::number(position + 1), FileTrack); });
+    FileTrack->setFocusPolicy(Qt::ClickFocus);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == FileTrack)
+            FileTrackEnter();
+    });
+}
+
+// --- opening and going back
+
+bool TForm1::LoadPicture(const std::string& fileName)
+{
+    // The previous picture goes first, so that a large one is never held twice.
+    ImageEn1->Clear();
+    try {
+        const std::string ext = LowerExtension(fileName);
+        if (setup_useIntel && (ext == ".jpg" || ext == ".jpeg")) {
+            imaging::Bitmap decoded;
+            if (!imaging::DecodeJpegWithIjl(decoded, fileName) || decoded.Empty())
+                return false;
+            ImageEn1->SetBitmap(std::move(decoded));
+            return true;
+        }
+        return ImageEn1->LoadFile(DisplayPath(fileName));
+    } catch (const std::exception&) {
+        ImageEn1->Clear();
+        return false;
+    }
+}
+
+// Turned by the record's quarter turns after being flipped and mirrored in its own axes.
+void TForm1::OrientPicture(int rotation, bool flipped, bool mirrored)
+{
+    imaging::Bitmap& picture = ImageEn1->MutableBitmap();
+    if (picture.Empty())
+        return;
+    if (rotation != 0)
+        imaging::RotateClockwise(picture, rotation);
+    const bool quarter = rotation == 1 || rotation == 3;
+    if (quarter ? mirrored : flipped)
+        imaging::FlipVertical(picture);
+    if (quarter ? flipped : mirrored)
+        imaging::MirrorHorizontal(picture);
+    if (rotation != 0 || flipped || mirrored)
+        ImageEn1->Update();
+}
+
+void TForm1::Open1Click(QObject* sender)
+{
+    openPending_ = false;
+    SourcePicture.reset();
+    Timer2->stop();
+    Timer2Tag = 0;
+    Timer1->stop();
+    const int i = CurrentIndex();
+    if (i == -1)
+        return;
+    int count = 0;
+    {
+        std::lock_guard lock(Catalogue.Mutex());
+        count = Catalogue.Count();
+    }
+    {
+        const QSignalBlocker quiet(FileTrack);
+        FileTrack->setMaximum(count - 1);
+        FileTrack->setValue(i);
+    }
+
+    // The record stays locked until the photo is shown, so the thumbnail maker waits meanwhile.
+    catalogue::LockedItem record(Catalogue, i);
+    setWindowTitle(QStringLiteral("Voviro - ") + DisplayPath(record->FileName));
+    const bool wasPictureMode = PictureMode();
+    const int oldWidth = ImageEn1->Bitmap().Width();
+    const int oldHeight = ImageEn1->Bitmap().Height();
+
+    if (LoadPicture(record->FileName)) {
+        ErrorLabel->hide();
+    } else {
+        ImageEn1->Clear();
+        ErrorLabel->setText(
+            QString::fromUtf8(BaseName(record->FileName)) + QStringLiteral(" の読み込みに失敗しました"));
+        ErrorLabel->adjustSize();
+        ErrorLabel->show();
+        ErrorLabel->raise();
+    }
+    ImageEn1->setEnabled(true);
+    OrientPicture(record->Rotation, record->Flipped, record->Mirrored);
+
+    MainWindow->hide();
+    PictureWindow->show();
+    // Lay the picture window out now, so that fitting sees the view's real size.
+    centralWidget()->layout()->activate();
+    PictureWindow->layout()->activate();
+
+    ResetViewModeChecks();
+    YCbCrWarning->setEnabled(IsJpegKind(record->FileKind));
+    const bool trueColour = ImageEn1->Bitmap().BitsPerPixel() == 24;
+    for (QAction* a : { TobiSub, ChannelSub, PopupTobiSub, PopupChannelSub, TOBI_All, TOBI_W, TOBI_R, TOBI_G, TOBI_B,
+             CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER, CHANNEL_WOVER,
+             ChannelAllMain, ColorManagement })
+        a->setEnabled(trueColour);
+
+    CHANNEL_ALL->setChecked(true);
+    ChannelAllMain->setChecked(true);
+    SetPictureModeEntries(true);
+    ChannelPl->clear();
+    PictCheckButton->setChecked(record->Checked);
+
+    const int width = ImageEn1->Bitmap().Width();
+    const int height = ImageEn1->Bitmap().Height();
+    const bool keepZoom
+        = wasPictureMode && ((width == oldWidth && height == oldHeight) || (width <= oldWidth && height <= oldHeight));
+    if (!keepZoom)
+        ImageEn1->Fit();
+
+    if (sender && EnableICM && trueColour)
+        ApplyOpenColourManagement();
+    ImageEn1->setFocus();
+}
+
+void TForm1::N5Click()
+{
+    openPending_ = false;
+    ResetViewModeChecks();
+    ChannelPl->clear();
+    Timer2->stop();
+    Timer2Tag = 0;
+    ImageEn1->SetZoomCursor(false);
+    PictureWindow->hide();
+    MainWindow->show();
+    SetPictureModeEntries(false);
+    if (Panel4->currentWidget() == DrawGrid1)
+        DrawGrid1->setFocus();
+    else
+        ListView1->setFocus();
+    setWindowTitle(QStringLiteral("Voviro - ") + DisplayPath(CurrentFolder));
+}
+
+// --- zoom
+
+void TForm1::AutoFit1Click()
+{
+    // Fits now and again whenever the view changes size, until a fixed zoom or the wheel.
+    ImageEn1->SetAutoFit(true);
+}
+
+void TForm1::N15001Click(int percent)
+{
+    ImageEn1->SetAutoFit(false);
+    ImageEn1->SetZoom(percent);
+}
+
+void TForm1::ImageEn1MouseWheel(int delta, bool* handled)
+{
+    ImageEn1->SetAutoFit(false);
+    if (handled)
+        *handled = true;
+    const double next = imaging::WheelZoomStep(ImageEn1->Zoom(), delta);
+    if (!(next > 0))
+        return;
+    const QSize client = ImageEn1->ClientSize();
+    const QPointF centre(std::nearbyint(client.width() / 2.0), std::nearbyint(client.height() / 2.0));
+    ImageEn1->ZoomAt(next, centre);
+}
+
+// --- stepping through the folder
+
+void TForm1::SelectFile(int index)
+{
+    if (index < 0)
+        return;
+    if (ViewType == 0) {
+        const QModelIndex row = ListModel->index(index, 0);
+        ListView1->setCurrentIndex(row);
+        ListView1->scrollTo(row);
+        return; // the list's selection change shows the file in the panels
+    }
+    const int cols = std::max(DrawGrid1->ColCount(), 1);
+    DrawGrid1->SetCurrent(index % cols, index / cols);
+    ShowItemInfo(CurrentIndex());
+}
+
+void TForm1::StepFile(int target, QObject* sender)
+{
+    SelectFile(target);
+    if (!PictureMode())
+        return;
+    if (!keyRepeating_) {
+        Open1Click(sender);
+        return;
+    }
+    // A held key: the steps that arrive while a photo decodes only move the
+    // selection, and the photo of wherever they end up is opened once.
+    pendingSender_ = sender;
+    if (openPending_)
+        return;
+    openPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (openPending_)
+            Open1Click(pendingSender_);
+    });
+}
+
+void TForm1::NextFile(QObject* sender)
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    int count = 0;
+    {
+        std::lock_guard lock(Catalogue.Mutex());
+        count = Catalogue.Count();
+    }
+    int target = i + 1;
+    if (i >= count - 1) {
+        if (!Confirm(QStringLiteral("先頭のファイルに戻りますか？")))
+            return;
+        target = 0;
+    }
+    StepFile(target, sender);
+}
+
+void TForm1::BeforeFile(QObject* sender)
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    int count = 0;
+    {
+        std::lock_guard lock(Catalogue.Mutex());
+        count = Catalogue.Count();
+    }
+    int target = i - 1;
+    if (i == 0) {
+        if (!Confirm(QStringLiteral("最終ファイルに移動しますか？")))
+            return;
+        target = count - 1;
+    }
+    StepFile(target, sender);
+}
+
+void TForm1::FileTrackChange(int position)
+{
+    SelectFile(position);
+    if (PictureMode())
+        Open1Click(FileTrack);
+    ImageEn1->setFocus();
+}
+
+void TForm1::FileTrackEnter()
+{
+    ImageEn1->setFocus();
+}
+
+bool TForm1::PictureKeyRelease(QKeyEvent* event)
+{
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        BeforeFile();
+        return true;
+    case Qt::Key_Right:
+        NextFile();
+        return true;
+    case Qt::Key_Up:
+        Rolate_90Plus();
+        return true;
+    case Qt::Key_Down:
+        RolateTool2Click();
+        return true;
+    case Qt::Key_Delete:
+        DeleteFileHook();
+        return true;
+    default:
+        return false;
+    }
+}
+
+// --- turning and flipping
+
+void TForm1::RolateSub(TRolate kind, int value)
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    catalogue::LockedItem record(Catalogue, i);
+    const int before = record->Rotation;
+    int after = value & 3;
+    if (kind == TRolate::Right)
+        after = (before + 1) % 4;
+    else if (kind == TRolate::Left)
+        after = (before + 3) % 4;
+    if (after == before)
+        return;
+    const int turns = (after - before + 4) % 4;
+
+    if (PictureMode()) {
+        if (!CHANNEL_ALL->isChecked())
+            CHANNEL_ALLExecute();
+        ImageEn1->RotateClockwise(turns);
+        // The view modes start again from the turned picture.
+        SourcePicture = std::make_unique<imaging::Bitmap>(ImageEn1->Bitmap());
+    }
+    if (record->ThumbOffset != -1 && CacheFile) {
+        imaging::Bitmap thumbnail;
+        if (CacheFile->ReadThumbnail(record->ThumbOffset, thumbnail))
+            if (auto turned = catalogue::RotateBitmap(360 - 90 * turns, thumbnail))
+                CacheFile->RewriteThumbnail(record->ThumbOffset, *turned);
+    }
+    record->Rotation = static_cast<uint8_t>(after);
+    RepaintItem(i);
+}
+
+void TForm1::MarkRotation(QMenu* menu)
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    const int rotation = catalogue::LockedItem(Catalogue, i)->Rotation;
+    for (QAction* a : menu->actions())
+        if (a->isCheckable())
+            a->setChecked(a->data().toInt() == rotation);
+}
+
+void TForm1::RolatePopupMenuPopup()
+{
+    MarkRotation(RolatePopupMenu);
+}
+
+void TForm1::N66Click()
+{
+    MarkRotation(N66->menu());
+}
+
+void TForm1::FlipReverseSub(bool flip, bool mirror)
+{
+    const int i = CurrentIndex();
+    if (i < 0) {
+        FlipButton->setChecked(false);
+        MirrorButton->setChecked(false);
+        return;
+    }
+    catalogue::LockedItem record(Catalogue, i);
+    if (flip)
+        record->Flipped = !record->Flipped;
+    if (mirror)
+        record->Mirrored = !record->Mirrored;
+    // The cached thumbnail is stored turned, so a quarter turn exchanges its axes.
+    if (record->Rotation == 1 || record->Rotation == 3)
+        std::swap(flip, mirror);
+    if (record->ThumbOffset != -1 && CacheFile) {
+        imaging::Bitmap thumbnail;
+        try {
+            if (CacheFile->ReadThumbnail(record->ThumbOffset, thumbnail))
+                CacheFile->RewriteThumbnail(record->ThumbOffset, catalogue::FlipBitmap(flip, mirror, thumbnail));
+        } catch (const catalogue::BitmapError&) {
+            // A thumbnail that is not 24-bit stays as it is.
+        }
+    }
+    FlipButton->setChecked(record->Flipped);
+    MirrorButton->setChecked(record->Mirrored);
+    RepaintItem(i);
+}
+
+// --- clipboard and progress
+
+void TForm1::C1Click()
+{
+    if (!PictureMode())
+        Open1Click(nullptr);
+    if (PictureMode()) // without a current file nothing opens and nothing is copied
+        ImageEn1->CopyToClipboard();
+}
+
+void TForm1::ImageEn1Progress2(int percent)
+{
+    if (ImageEn1->Tag() == 1 && percent % 10 == 0)
+        TaskProgress->setValue(percent);
+}
