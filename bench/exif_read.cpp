@@ -58,7 +58,7 @@ int ReadAll(const std::vector<std::string>& files, bool withThumbnail)
                 // The same reader with the thumbnails located but not decoded.
                 exif.FileName = path;
                 metadata::FileReader file(path);
-                metadata::ReadExifDataFrom(file, path, thumbnail, locator, exif, {false});
+                metadata::ReadExifDataFrom(file, path, thumbnail, locator, exif, { false });
             }
         } catch (const metadata::ExifReadError&) {
         }
@@ -112,7 +112,7 @@ int main(int argc, char** argv)
     }
     const double h = Median(head), f = Median(full), m = Median(metadataOnly);
     std::printf("%zu JPEG files (%d with an embedded thumbnail), %d rounds, medians per file:\n", files.size(),
-                thumbnails, rounds);
+        thumbnails, rounds);
     std::printf("  read first 64 KiB          %8.1f us   1.00\n", h);
     std::printf("  ReadExifData               %8.1f us   %.2f\n", f, f / h);
     std::printf("  ReadExifData, no thumbnail %8.1f us   %.2f\n", m, m / h);

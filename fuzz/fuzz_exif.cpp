@@ -7,7 +7,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const char* const kNames[] = {"a.jpg", "a.tif", "a.orf", "a.mrw", "a.nef", "a.TIFF", "a.nsk", "a.jpeg"};
+    static const char* const kNames[] = { "a.jpg", "a.tif", "a.orf", "a.mrw", "a.nef", "a.TIFF", "a.nsk", "a.jpeg" };
     if (size == 0)
         return 0;
     const char* name = kNames[data[size - 1] % 8];

@@ -13,8 +13,8 @@ namespace {
 bool ReadProfileBytes(const std::string& fileName, int64_t offset, int64_t length, std::vector<uint8_t>& bytes)
 {
     FileReader file(fileName);
-    if (!file.Opened() || offset < 0 || length <= 0 ||
-        !file.Contains(static_cast<uint64_t>(offset), static_cast<uint64_t>(length)))
+    if (!file.Opened() || offset < 0 || length <= 0
+        || !file.Contains(static_cast<uint64_t>(offset), static_cast<uint64_t>(length)))
         return false;
     // One spare byte after the data, as profile parsers sometimes peek one past the end.
     bytes.assign(static_cast<size_t>(length) + 1, 0);
@@ -33,8 +33,8 @@ bool OpenEmbeddedProfile(const std::string& fileName, int64_t offset, int64_t le
     return true;
 }
 
-bool ExtractEmbeddedProfile(const std::string& sourceFile, const std::string& targetFile, int64_t offset,
-                            int64_t length)
+bool ExtractEmbeddedProfile(
+    const std::string& sourceFile, const std::string& targetFile, int64_t offset, int64_t length)
 {
     std::vector<uint8_t> bytes;
     if (!ReadProfileBytes(sourceFile, offset, length, bytes))

@@ -26,7 +26,7 @@ using ProfileHandle = std::unique_ptr<void, ProfileCloser>;
 bool OpenEmbeddedProfile(const std::string& fileName, int64_t offset, int64_t length, ProfileHandle& profile);
 // Copies `length` bytes at `offset` of `sourceFile` into a new (truncated)
 // `targetFile`. False when the source cannot be read there or the target cannot be written.
-bool ExtractEmbeddedProfile(const std::string& sourceFile, const std::string& targetFile, int64_t offset,
-                            int64_t length);
+bool ExtractEmbeddedProfile(
+    const std::string& sourceFile, const std::string& targetFile, int64_t offset, int64_t length);
 
 } // namespace metadata

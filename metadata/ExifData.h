@@ -12,11 +12,11 @@ namespace metadata {
 
 // Directories keep at most this many items (the reader stops storing after that).
 inline constexpr int kMaxDirectoryItems = 100; // TSubIFDResult: 100 stored entries
-inline constexpr int kMaxMakerItems = 101;     // TMakerResult: 101 items
+inline constexpr int kMaxMakerItems = 101; // TMakerResult: 101 items
 
 struct TIFDItem {
-    int32_t Key = 0;   // tag number; maker notes: MakerNoteKind * 65536 + tag
-    std::string Name;  // display name (UTF-8)
+    int32_t Key = 0; // tag number; maker notes: MakerNoteKind * 65536 + tag
+    std::string Name; // display name (UTF-8)
     std::string Value; // display text (UTF-8)
 };
 
@@ -34,7 +34,7 @@ struct TSubIFDResult {
     std::string Model;
     double FocalLength = 0.0;
     std::vector<TIFDItem> Items; // Items.size() == max(Count, 0)
-    uint8_t RotationHint = 0;    // 0, 1 (turn clockwise) or 3 (turn counter-clockwise)
+    uint8_t RotationHint = 0; // 0, 1 (turn clockwise) or 3 (turn counter-clockwise)
 };
 
 // Maker note, GPS directory, Photoshop resources or IPTC records.

@@ -25,8 +25,8 @@ bool OneOf(const std::string& ext, std::initializer_list<const char*> list)
 bool BytesAre(FileReader& file, uint64_t pos, std::string_view text)
 {
     char buffer[32];
-    return text.size() <= sizeof buffer && file.ReadAt(pos, buffer, text.size()) &&
-           std::memcmp(buffer, text.data(), text.size()) == 0;
+    return text.size() <= sizeof buffer && file.ReadAt(pos, buffer, text.size())
+        && std::memcmp(buffer, text.data(), text.size()) == 0;
 }
 
 // Up to `length` bytes at `pos` (as many as the file holds), NUL bytes dropped.
@@ -91,9 +91,9 @@ void WalkMarkers(FileReader& file, bool findExif, TExifData& exif, PhotoshopLoca
         case 0xFFED: {
             const std::string text = SegmentBytes(file, p, std::min<uint64_t>(length - 2u, 32));
             if (text.rfind("Photoshop 3.0", 0) == 0)
-                locator = {0, static_cast<int32_t>(p + 13), length};
+                locator = { 0, static_cast<int32_t>(p + 13), length };
             else if (text.rfind("Adobe_Photoshop2.5", 0) == 0)
-                locator = {0, static_cast<int32_t>(p + 27), length};
+                locator = { 0, static_cast<int32_t>(p + 27), length };
             break;
         }
         default:
@@ -154,7 +154,7 @@ uint32_t FindIfd0Offset(FileReader& file, uint64_t pos, bool littleEndian, bool 
 std::string CompanionThumbnailFile(const std::string& fileName)
 {
     std::filesystem::path path(fileName);
-    for (const char* ext : {".thm", ".THM"}) {
+    for (const char* ext : { ".thm", ".THM" }) {
         std::filesystem::path candidate = path;
         candidate.replace_extension(ext);
         std::error_code ec;
@@ -166,12 +166,12 @@ std::string CompanionThumbnailFile(const std::string& fileName)
 
 // IFD0, GPS, Photoshop resources, Exif with its maker note, IFD1 and the thumbnail.
 void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset, imaging::Bitmap& thumbnail,
-                     PhotoshopLocator& locator, TExifData& exif, bool drawThumbnails)
+    PhotoshopLocator& locator, TExifData& exif, bool drawThumbnails)
 {
     FileReader& file = c.file;
     const uint64_t linkPos = ReadDirectory(c, exif.Main, c.tiffBase + ifd0Offset);
     if (c.temp.IptcLength > 0)
-        locator = {2, static_cast<int32_t>(c.temp.IptcOffset), static_cast<int32_t>(c.temp.IptcLength)};
+        locator = { 2, static_cast<int32_t>(c.temp.IptcOffset), static_cast<int32_t>(c.temp.IptcLength) };
     if (exif.IccOffset == 0 && c.temp.TiffIccLength > 0) {
         exif.IccOffset = static_cast<int32_t>(c.temp.TiffIccOffset);
         exif.IccLength = static_cast<int32_t>(c.temp.TiffIccLength);
@@ -184,23 +184,23 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
         exif.ContainerKind = 10;
     if (exif.Main.GpsOffset != 0)
         ReadGpsDirectory(c, exif.Gps, c.tiffBase + static_cast<uint32_t>(exif.Main.GpsOffset));
-    const bool tiffLike = OneOf(ext, {".tiff", ".tif", ".nsk", ".orf"});
+    const bool tiffLike = OneOf(ext, { ".tiff", ".tif", ".nsk", ".orf" });
     if (tiffLike) {
         exif.Width = static_cast<int32_t>(c.temp.Width);
         exif.Height = static_cast<int32_t>(c.temp.Height);
     }
     if (c.temp.PhotoshopLength > 0) {
-        locator = {1, static_cast<int32_t>(c.temp.PhotoshopOffset), static_cast<int32_t>(c.temp.PhotoshopLength)};
+        locator = { 1, static_cast<int32_t>(c.temp.PhotoshopOffset), static_cast<int32_t>(c.temp.PhotoshopLength) };
         uint64_t jpegPos = 0, jpegLength = 0;
-        if (drawThumbnails &&
-            FindPhotoshopThumbnail(file, c.temp.PhotoshopOffset, c.temp.PhotoshopLength, jpegPos, jpegLength) &&
-            DrawJpegThumbnailAt(file, jpegPos, jpegLength, thumbnail))
+        if (drawThumbnails
+            && FindPhotoshopThumbnail(file, c.temp.PhotoshopOffset, c.temp.PhotoshopLength, jpegPos, jpegLength)
+            && DrawJpegThumbnailAt(file, jpegPos, jpegLength, thumbnail))
             exif.HasThumbnail = -1;
     }
     if (exif.Main.ExifOffset != 0) {
         ReadDirectory(c, exif.Exif, c.tiffBase + static_cast<uint32_t>(exif.Main.ExifOffset));
         const bool haveTempSize = c.temp.Width != 0 && c.temp.Height != 0;
-        if (OneOf(ext, {".tiff", ".tif", ".mrw", ".orf"})) {
+        if (OneOf(ext, { ".tiff", ".tif", ".mrw", ".orf" })) {
             exif.ContainerKind = 2;
             if (haveTempSize) {
                 exif.Width = static_cast<int32_t>(c.temp.Width);
@@ -216,8 +216,8 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
         if (c.makerNoteKind == 10)
             ReadToshibaNote(exif.Exif.MakerText, exif.Maker);
         else if (exif.Exif.MakerOffset != 0 && IsDirectoryMakerNote(c.makerNoteKind))
-            ReadMakerNote(file, c.makerNoteKind == 12 ? true : c.littleEndian, c.tiffBase, exif.Maker,
-                          c.makerNoteKind, c.tiffBase + static_cast<uint32_t>(exif.Exif.MakerOffset));
+            ReadMakerNote(file, c.makerNoteKind == 12 ? true : c.littleEndian, c.tiffBase, exif.Maker, c.makerNoteKind,
+                c.tiffBase + static_cast<uint32_t>(exif.Exif.MakerOffset));
     }
     if (exif.Main.NextOffset != 0) {
         TSubIFDResult scratch;
@@ -225,14 +225,14 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
         if (drawThumbnails && (!exif.Exif.Version.empty() || c.temp.NewSubfileType == 1)) {
             if (scratch.ThumbLength != 0 && scratch.ThumbOffset != 0)
                 exif.HasThumbnail = DrawJpegThumbnailAt(file, c.tiffBase + static_cast<uint32_t>(scratch.ThumbOffset),
-                                                        static_cast<uint32_t>(scratch.ThumbLength), thumbnail)
-                                        ? -1
-                                        : 0;
+                                        static_cast<uint32_t>(scratch.ThumbLength), thumbnail)
+                    ? -1
+                    : 0;
             else if (scratch.ThumbLength == 0 && c.temp.Photometric == 2)
                 exif.HasThumbnail = DrawRgbThumbnail(file, c.tiffBase + c.temp.StripOffset, c.temp.StripByteCount,
-                                                     c.temp.Width, c.temp.Height, thumbnail)
-                                        ? -1
-                                        : 0;
+                                        c.temp.Width, c.temp.Height, thumbnail)
+                    ? -1
+                    : 0;
         }
     }
 }
@@ -240,9 +240,9 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
 } // namespace
 
 void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bitmap& thumbnail,
-                      PhotoshopLocator& locator, TExifData& exif, const ReadOptions& options)
+    PhotoshopLocator& locator, TExifData& exif, const ReadOptions& options)
 {
-    TiffContext c{file, false, 12, {}, 0};
+    TiffContext c { file, false, 12, {}, 0 };
     const std::string ext = FileExtensionLower(fileName);
 
     char signature[4];
@@ -255,7 +255,7 @@ void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bi
             ReadMrwHeader(file, exif, c.tiffBase);
             exif.ContainerKind = 4;
         }
-    } else if (OneOf(ext, {".tiff", ".tif", ".orf", ".nsk", ".nef"})) {
+    } else if (OneOf(ext, { ".tiff", ".tif", ".orf", ".nsk", ".nef" })) {
         c.tiffBase = 0;
         exif.ContainerKind = 4;
     } else {
@@ -295,7 +295,7 @@ void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bi
 
 void ReadExifData(const std::string& fileName, imaging::Bitmap& thumbnail, PhotoshopLocator& locator, TExifData& exif)
 {
-    exif = TExifData{};
+    exif = TExifData {};
     exif.FileName = fileName;
     FileReader file(fileName);
     if (!file.Opened()) {
@@ -305,10 +305,10 @@ void ReadExifData(const std::string& fileName, imaging::Bitmap& thumbnail, Photo
     ReadExifDataFrom(file, fileName, thumbnail, locator, exif);
 }
 
-void ReadExifDataFromMemory(const std::string& fileName, const uint8_t* data, size_t size,
-                            imaging::Bitmap& thumbnail, PhotoshopLocator& locator, TExifData& exif)
+void ReadExifDataFromMemory(const std::string& fileName, const uint8_t* data, size_t size, imaging::Bitmap& thumbnail,
+    PhotoshopLocator& locator, TExifData& exif)
 {
-    exif = TExifData{};
+    exif = TExifData {};
     exif.FileName = fileName;
     FileReader file(data, size);
     ReadExifDataFrom(file, fileName, thumbnail, locator, exif);

@@ -24,13 +24,13 @@ public:
 void ReadExifData(const std::string& fileName, imaging::Bitmap& thumbnail, PhotoshopLocator& locator, TExifData& exif);
 
 // The same over a file image in memory; `fileName` only supplies the extension.
-void ReadExifDataFromMemory(const std::string& fileName, const uint8_t* data, size_t size,
-                            imaging::Bitmap& thumbnail, PhotoshopLocator& locator, TExifData& exif);
+void ReadExifDataFromMemory(const std::string& fileName, const uint8_t* data, size_t size, imaging::Bitmap& thumbnail,
+    PhotoshopLocator& locator, TExifData& exif);
 
 // Makes a thumbnail from the whole picture (fitted into 160 × 120): true when
 // something was drawn. width/height receive the full size for BMP, PNG and PCX.
 bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbnail, int32_t& width, int32_t& height,
-                            const imaging::ProgressFn& progress = {});
+    const imaging::ProgressFn& progress = {});
 
 // The aspect-keeping fit of width × height that touches a box (enlarging small pictures).
 imaging::Rect FitRect(int width, int height, int boxWidth, int boxHeight);

@@ -22,6 +22,6 @@ struct ReadOptions {
 // ReadExifData over an open reader; `fileName` gives the extension and the
 // companion-file lookup.
 void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bitmap& thumbnail,
-                      PhotoshopLocator& locator, TExifData& exif, const ReadOptions& options = {});
+    PhotoshopLocator& locator, TExifData& exif, const ReadOptions& options = {});
 
 } // namespace metadata

@@ -17,7 +17,7 @@ FileReader::FileReader(const std::string& path)
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0)
         return;
-    struct stat st {};
+    struct stat st { };
     if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd_);
         fd_ = -1;
@@ -27,7 +27,12 @@ FileReader::FileReader(const std::string& path)
     opened_ = true;
 }
 
-FileReader::FileReader(const uint8_t* data, size_t size) : opened_(true), size_(size), memory_(data) { }
+FileReader::FileReader(const uint8_t* data, size_t size)
+    : opened_(true)
+    , size_(size)
+    , memory_(data)
+{
+}
 
 FileReader::~FileReader()
 {

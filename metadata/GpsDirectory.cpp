@@ -21,10 +21,10 @@ std::string CoordinateText(EntryValue& v)
     const auto part = [&](uint32_t i) -> std::pair<long double, long double> {
         if (isSigned) {
             auto [n, d] = v.SRational(i);
-            return {n, d};
+            return { n, d };
         }
         auto [n, d] = v.Rational(i);
-        return {n, d};
+        return { n, d };
     };
     auto [dn, dd] = part(0);
     // Degrees are normally n/1; a writer that stores them with another denominator still gets them right.
@@ -37,8 +37,8 @@ std::string CoordinateText(EntryValue& v)
     auto [sn, sd] = part(2);
     if (sn == 0) {
         const long double whole = std::trunc(minutes);
-        return d + kDegree + m + " [DM]   " + d + kDegree + DecimalText(static_cast<int64_t>(whole)) + "' " +
-               FixedText((minutes - whole) * 60, 2) + "\" [DMS]";
+        return d + kDegree + m + " [DM]   " + d + kDegree + DecimalText(static_cast<int64_t>(whole)) + "' "
+            + FixedText((minutes - whole) * 60, 2) + "\" [DMS]";
     }
     return d + kDegree + m + "' " + GeneralFloatText(Quotient(sn, sd)) + "\" [DMS]";
 }
@@ -136,7 +136,7 @@ void ReadGpsDirectory(TiffContext& c, TMakerResult& target, uint64_t pos)
         } catch (const ExifReadError&) {
             text.clear();
         }
-        target.Items.push_back({e.tag, GpsTagName(e.tag), std::move(text)});
+        target.Items.push_back({ e.tag, GpsTagName(e.tag), std::move(text) });
         target.Count = static_cast<int32_t>(target.Items.size());
     }
 }

@@ -6,7 +6,7 @@ namespace metadata {
 
 bool IsDirectoryMakerNote(int32_t kind)
 {
-    static const int32_t kKinds[] = {1, 2, 3, 5, 6, 7, 8, 9, 12, 14, 17, 18, 19, 20, 24, 25};
+    static const int32_t kKinds[] = { 1, 2, 3, 5, 6, 7, 8, 9, 12, 14, 17, 18, 19, 20, 24, 25 };
     return std::find(std::begin(kKinds), std::end(kKinds), kind) != std::end(kKinds);
 }
 

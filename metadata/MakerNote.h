@@ -14,8 +14,8 @@ namespace metadata {
 bool IsDirectoryMakerNote(int32_t kind);
 // Walks the maker note's directory at absolute position `pos` into `target`.
 // Faults inside the note raise ExifReadError.
-void ReadMakerNote(FileReader& file, bool littleEndian, uint64_t tiffBase, TMakerResult& target, int32_t kind,
-                   uint64_t pos);
+void ReadMakerNote(
+    FileReader& file, bool littleEndian, uint64_t tiffBase, TMakerResult& target, int32_t kind, uint64_t pos);
 // Decodes a Toshiba note from its hexadecimal text (Exif.MakerText).
 void ReadToshibaNote(const std::string& text, TMakerResult& target);
 

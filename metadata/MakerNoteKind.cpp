@@ -61,17 +61,17 @@ struct HeaderFormat {
 };
 
 const HeaderFormat kHeaders[] = {
-    {"AGFA ", 1, 8, "AGFA", false, ""},
-    {"OLYMP", 1, 8, "Olympus", false, ""},
-    {"EPSON", 2, 8, "EPSON", true, ""},
-    {"SANYO", 3, 8, "SANYO", true, ""},
-    {"Nikon", 5, 8, "Nikon COOLPIX", false, ""},
-    {"SONY ", 17, 12, "SONY", false, ""},
-    {"FUJIF", 12, 12, "FUJIFILM", false, ""},
-    {"KDK00", 13, 17, "KDK", false, ""},
-    {"KYOCE", 24, 22, "KYOCERA", false, ""},
-    {"Panas", 25, 12, "Panasonic", false, ""},
-    {"KONIC", 9, 22, "KONICA", true, " "},
+    { "AGFA ", 1, 8, "AGFA", false, "" },
+    { "OLYMP", 1, 8, "Olympus", false, "" },
+    { "EPSON", 2, 8, "EPSON", true, "" },
+    { "SANYO", 3, 8, "SANYO", true, "" },
+    { "Nikon", 5, 8, "Nikon COOLPIX", false, "" },
+    { "SONY ", 17, 12, "SONY", false, "" },
+    { "FUJIF", 12, 12, "FUJIFILM", false, "" },
+    { "KDK00", 13, 17, "KDK", false, "" },
+    { "KYOCE", 24, 22, "KYOCERA", false, "" },
+    { "Panas", 25, 12, "Panasonic", false, "" },
+    { "KONIC", 9, 22, "KONICA", true, " " },
 };
 
 std::string HeaderTest(EntryValue& v, uint64_t tiffBase, int32_t& kind, TSubIFDResult& directory)
@@ -111,7 +111,7 @@ void RecognizeMakerFromMake(const std::string& make, int32_t& kind)
 
 void RecognizeMakerFromModel(const std::string& model, int32_t& kind, TSubIFDResult& mainDirectory)
 {
-    for (const char* prefix : {"E990", "E995", "E885", "E5000", "E2500", "NIKON D1", "Mod NIKON D1"})
+    for (const char* prefix : { "E990", "E995", "E885", "E5000", "E2500", "NIKON D1", "Mod NIKON D1" })
         if (BeginsWith(model, prefix))
             kind = 6;
     if (Contains(model, "Dimage EX"))

@@ -34,8 +34,8 @@ std::string FixedText(long double value, int decimals)
         return GeneralFloatText(value);
     // Formatted as a double: display texts need far fewer digits than a double holds,
     // and the double conversion avoids the slow long double path.
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::fixed, decimals);
+    auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::fixed, decimals);
     if (result.ec != std::errc())
         return std::string();
     return std::string(buffer, result.ptr);
@@ -46,8 +46,8 @@ std::string GeneralFloatText(long double value)
     if (!std::isfinite(value))
         return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
     char buffer[64];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::general, 15);
+    auto result
+        = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::general, 15);
     if (result.ec != std::errc())
         return std::string();
     return std::string(buffer, result.ptr);

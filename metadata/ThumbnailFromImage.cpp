@@ -57,7 +57,7 @@ bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, 
 imaging::Rect FitRect(int width, int height, int boxWidth, int boxHeight)
 {
     if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0)
-        return imaging::Rect{};
+        return imaging::Rect {};
     const double sx = static_cast<double>(width) / boxWidth;
     const double sy = static_cast<double>(height) / boxHeight;
     int w, h;
@@ -69,25 +69,25 @@ imaging::Rect FitRect(int width, int height, int boxWidth, int boxHeight)
         h = static_cast<int>(std::nearbyint(height / sx));
     }
     // A very long, thin picture still gets one row or column.
-    return imaging::Rect{0, 0, std::max(w, 1), std::max(h, 1)};
+    return imaging::Rect { 0, 0, std::max(w, 1), std::max(h, 1) };
 }
 
-bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbnail, int32_t& width,
-                            int32_t& height, const imaging::ProgressFn& progress)
+bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbnail, int32_t& width, int32_t& height,
+    const imaging::ProgressFn& progress)
 {
     const std::string ext = LowerExtension(fileName);
     imaging::Bitmap picture;
-    if (OneOf(ext, {".jpg", ".jpeg"})) {
+    if (OneOf(ext, { ".jpg", ".jpeg" })) {
         return LoadJpegThumbnail(fileName, thumbnail, progress);
-    } else if (OneOf(ext, {".bmp", ".png", ".pcx"})) {
-        bool loaded = ext == ".bmp"   ? imaging::LoadBmpFile(fileName, picture)
-                      : ext == ".png" ? imaging::LoadPngFile(fileName, picture)
-                                      : imaging::LoadPcxFile(fileName, picture);
+    } else if (OneOf(ext, { ".bmp", ".png", ".pcx" })) {
+        bool loaded = ext == ".bmp" ? imaging::LoadBmpFile(fileName, picture)
+            : ext == ".png"         ? imaging::LoadPngFile(fileName, picture)
+                                    : imaging::LoadPcxFile(fileName, picture);
         if (!loaded || picture.Empty())
             return false;
         width = picture.Width();
         height = picture.Height();
-    } else if (OneOf(ext, {".tif", ".tiff", ".nef", ".nsk", ".orf"})) {
+    } else if (OneOf(ext, { ".tif", ".tiff", ".nef", ".nsk", ".orf" })) {
         imaging::DecodeOptions options;
         options.progress = progress;
         if (!imaging::LoadTiffFile(fileName, picture, options) || picture.Empty())

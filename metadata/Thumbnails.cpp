@@ -41,12 +41,11 @@ bool DrawJpegThumbnailAt(FileReader& file, uint64_t pos, uint64_t length, imagin
     return DrawJpegThumbnail(file.ReadRange(pos, static_cast<size_t>(length)), thumbnail);
 }
 
-bool DrawRgbThumbnail(FileReader& file, uint64_t pos, uint64_t length, uint32_t width, uint32_t height,
-                      imaging::Bitmap& thumbnail)
+bool DrawRgbThumbnail(
+    FileReader& file, uint64_t pos, uint64_t length, uint32_t width, uint32_t height, imaging::Bitmap& thumbnail)
 {
     const uint64_t needed = static_cast<uint64_t>(width) * height * 3;
-    if (width == 0 || height == 0 || needed > length || !file.Contains(pos, needed) || width > 65535 ||
-        height > 65535)
+    if (width == 0 || height == 0 || needed > length || !file.Contains(pos, needed) || width > 65535 || height > 65535)
         return false;
     imaging::Bitmap picture(static_cast<int>(width), static_cast<int>(height));
     std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
@@ -64,8 +63,7 @@ bool DrawRgbThumbnail(FileReader& file, uint64_t pos, uint64_t length, uint32_t 
     return true;
 }
 
-bool FindPhotoshopThumbnail(FileReader& file, uint64_t offset, uint64_t length, uint64_t& jpegPos,
-                            uint64_t& jpegLength)
+bool FindPhotoshopThumbnail(FileReader& file, uint64_t offset, uint64_t length, uint64_t& jpegPos, uint64_t& jpegLength)
 {
     constexpr bool kBigEndian = false;
     const uint64_t end = std::min(offset + length, file.Size());
@@ -105,8 +103,8 @@ bool FindPhotoshopThumbnail(FileReader& file, uint64_t offset, uint64_t length, 
         const uint64_t data = pos;
         if (pascalNames && size % 2 != 0)
             ++size;
-        if (std::memcmp(signature, "8BIM", 4) == 0 && id == 1036 && data + 28 < end &&
-            file.U32(data, kBigEndian) == 1 && size > 28) {
+        if (std::memcmp(signature, "8BIM", 4) == 0 && id == 1036 && data + 28 < end && file.U32(data, kBigEndian) == 1
+            && size > 28) {
             jpegPos = data + 28;
             jpegLength = std::min(size - 28, end - jpegPos);
             found = true;

@@ -17,11 +17,11 @@ bool DrawJpegThumbnail(const std::vector<uint8_t>& jpeg, imaging::Bitmap& thumbn
 bool DrawJpegThumbnailAt(FileReader& file, uint64_t pos, uint64_t length, imaging::Bitmap& thumbnail);
 // Width × height pixels of R, G, B bytes (rows top to bottom, no padding) at `pos`,
 // fitted into 160 × 160. False when the strip is not all in the file.
-bool DrawRgbThumbnail(FileReader& file, uint64_t pos, uint64_t length, uint32_t width, uint32_t height,
-                      imaging::Bitmap& thumbnail);
+bool DrawRgbThumbnail(
+    FileReader& file, uint64_t pos, uint64_t length, uint32_t width, uint32_t height, imaging::Bitmap& thumbnail);
 // The last JFIF thumbnail resource (id 1036) among the Photoshop resources at
 // [offset, offset + length); false when there is none.
-bool FindPhotoshopThumbnail(FileReader& file, uint64_t offset, uint64_t length, uint64_t& jpegPos,
-                            uint64_t& jpegLength);
+bool FindPhotoshopThumbnail(
+    FileReader& file, uint64_t offset, uint64_t length, uint64_t& jpegPos, uint64_t& jpegLength);
 
 } // namespace metadata

@@ -193,7 +193,7 @@ uint64_t ReadDirectory(TiffContext& c, TSubIFDResult& target, uint64_t pos)
         } catch (const ExifReadError&) {
             text.clear();
         }
-        target.Items.push_back({e.tag, TiffTagName(e.tag, e.type, e.count), std::move(text)});
+        target.Items.push_back({ e.tag, TiffTagName(e.tag, e.type, e.count), std::move(text) });
         target.Count = static_cast<int32_t>(target.Items.size());
     }
     return pos + 2 + 12 * static_cast<uint64_t>(n);

@@ -29,9 +29,8 @@ TiffEntry ReadTiffEntry(FileReader& file, uint64_t pos, bool littleEndian, uint6
 {
     uint8_t b[12];
     file.ReadExact(pos, b, sizeof b);
-    const auto u16 = [&](int i) {
-        return static_cast<uint16_t>(littleEndian ? b[i] | (b[i + 1] << 8) : (b[i] << 8) | b[i + 1]);
-    };
+    const auto u16
+        = [&](int i) { return static_cast<uint16_t>(littleEndian ? b[i] | (b[i + 1] << 8) : (b[i] << 8) | b[i + 1]); };
     const auto u32 = [&](int i) {
         return littleEndian ? static_cast<uint32_t>(u16(i) | (u16(i + 2) << 16))
                             : static_cast<uint32_t>((u16(i) << 16) | u16(i + 2));
@@ -73,13 +72,13 @@ uint32_t EntryValue::Long(uint32_t i)
 
 std::pair<uint32_t, uint32_t> EntryValue::Rational(uint32_t i)
 {
-    return {file_.U32(At(i, 8), little_), file_.U32(At(i, 8) + 4, little_)};
+    return { file_.U32(At(i, 8), little_), file_.U32(At(i, 8) + 4, little_) };
 }
 
 std::pair<int32_t, int32_t> EntryValue::SRational(uint32_t i)
 {
     auto [n, d] = Rational(i);
-    return {static_cast<int32_t>(n), static_cast<int32_t>(d)};
+    return { static_cast<int32_t>(n), static_cast<int32_t>(d) };
 }
 
 double EntryValue::Double(uint32_t i)

@@ -33,9 +33,9 @@ struct TiffEntry {
     uint16_t type = 0;
     uint32_t count = 0;
     uint32_t valueField = 0; // the raw value/offset field
-    uint64_t entryPos = 0;   // absolute position of the entry
+    uint64_t entryPos = 0; // absolute position of the entry
     uint64_t valueOffset = 0; // value position relative to the TIFF base
-    uint64_t valuePos = 0;    // absolute value position
+    uint64_t valuePos = 0; // absolute value position
     uint64_t ByteLength() const { return static_cast<uint64_t>(count) * static_cast<uint64_t>(TypeSize(type)); }
 };
 
@@ -46,7 +46,9 @@ TiffEntry ReadTiffEntry(FileReader& file, uint64_t pos, bool littleEndian, uint6
 class EntryValue {
 public:
     EntryValue(FileReader& file, const TiffEntry& entry, bool littleEndian)
-        : file_(file), entry_(entry), little_(littleEndian)
+        : file_(file)
+        , entry_(entry)
+        , little_(littleEndian)
     {
     }
     const TiffEntry& Entry() const { return entry_; }

@@ -15,8 +15,8 @@ const char kSeconds[] = "秒";
 
 std::string OffsetText(EntryValue& v)
 {
-    return "Offset:" + DecimalText(static_cast<int64_t>(v.Entry().valueOffset)) + " (" +
-           DecimalText(v.Entry().count) + "byte)";
+    return "Offset:" + DecimalText(static_cast<int64_t>(v.Entry().valueOffset)) + " (" + DecimalText(v.Entry().count)
+        + "byte)";
 }
 
 // The first four bytes as text (version fields such as "0220").
@@ -27,7 +27,7 @@ std::string VersionText(EntryValue& v)
 
 std::string ComponentsText(EntryValue& v)
 {
-    static const char* const kNames[] = {"", "Y", "Cb", "Cr", "R", "G", "B"};
+    static const char* const kNames[] = { "", "Y", "Cb", "Cr", "R", "G", "B" };
     v.RequireInFile();
     std::string text;
     const uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(v.Entry().count, kMaxValueText));

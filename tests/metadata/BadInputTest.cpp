@@ -15,7 +15,7 @@ using exiftest::TiffBuilder;
 
 void ExpectValidTexts(const metadata::TExifData& exif)
 {
-    for (const auto* items : {&exif.Main.Items, &exif.Exif.Items, &exif.Gps.Items, &exif.Maker.Items})
+    for (const auto* items : { &exif.Main.Items, &exif.Exif.Items, &exif.Gps.Items, &exif.Maker.Items })
         for (const metadata::TIFDItem& item : *items) {
             EXPECT_TRUE(metadata::IsValidUtf8(item.Name)) << item.Key;
             EXPECT_TRUE(metadata::IsValidUtf8(item.Value)) << item.Key;
@@ -26,14 +26,14 @@ void ExpectValidTexts(const metadata::TExifData& exif)
 Bytes RichJpeg()
 {
     TiffBuilder tiff;
-    tiff.ifd0.Ascii(271, "NIKON").Ascii(272, "E5700").Short(274, {6});
+    tiff.ifd0.Ascii(271, "NIKON").Ascii(272, "E5700").Short(274, { 6 });
     tiff.withExif = true;
-    tiff.exif.Rational(33434, {{1, 125}})
+    tiff.exif.Rational(33434, { { 1, 125 } })
         .Undefined(36864, exiftest::ToBytes("0220"))
         .Undefined(37510, exiftest::ToBytes(std::string("UNICODE\0a\0b\0", 12)))
         .Undefined(37500, exiftest::ToBytes(std::string("Nikon\0\x02\x10\0\0", 10) + std::string(40, '\x05')));
     tiff.withGps = true;
-    tiff.gps.Ascii(1, "N").Rational(2, {{35, 1}, {41, 1}, {30, 1}});
+    tiff.gps.Ascii(1, "N").Rational(2, { { 35, 1 }, { 41, 1 }, { 30, 1 } });
     tiff.thumbnailJpeg = exiftest::EncodeJpeg(16, 16);
     return exiftest::JpegBuilder().Exif(tiff.Build().bytes).Icc(Bytes(20, 1)).Comment("c").Frame(64, 48).Build();
 }
@@ -42,14 +42,14 @@ TEST(BadInput, TruncatedAtEveryByte)
 {
     const Bytes jpeg = RichJpeg();
     TiffBuilder tiff;
-    tiff.ifd0.Short(256, {10}).Short(257, {10}).Ascii(305, "software").Byte(34377, Bytes(30, 0x38));
+    tiff.ifd0.Short(256, { 10 }).Short(257, { 10 }).Ascii(305, "software").Byte(34377, Bytes(30, 0x38));
     tiff.withExif = true;
-    tiff.exif.Rational(33437, {{28, 10}});
+    tiff.exif.Rational(33437, { { 28, 10 } });
     tiff.thumbnailJpeg = exiftest::EncodeJpeg(8, 8);
-    tiff.ifd1.Long(254, {1});
+    tiff.ifd1.Long(254, { 1 });
     const Bytes tif = tiff.Build().bytes;
-    for (const auto& [bytes, names] : {std::pair{jpeg, std::vector<std::string>{"a.jpg", "a.mrw"}},
-                                       std::pair{tif, std::vector<std::string>{"a.tif", "a.orf", "a.jpg"}}}) {
+    for (const auto& [bytes, names] : { std::pair { jpeg, std::vector<std::string> { "a.jpg", "a.mrw" } },
+             std::pair { tif, std::vector<std::string> { "a.tif", "a.orf", "a.jpg" } } }) {
         for (const std::string& name : names)
             for (size_t size = 0; size <= bytes.size(); ++size) {
                 const Bytes prefix(bytes.begin(), bytes.begin() + static_cast<long>(size));
@@ -69,7 +69,7 @@ TEST(BadInput, CountsOfFourBillionAndOffsetsOutOfTheFile)
         tiff.ifd0.Raw(static_cast<uint16_t>(1000 + type), type, 0xFFFFFFFF, 16);
         tiff.ifd0.Raw(static_cast<uint16_t>(2000 + type), type, 3, 0xFFFFFFF0);
     }
-    for (uint16_t tag : {33434, 37510, 37500, 37121, 34377, 33723, 34675, 273, 279, 530, 513})
+    for (uint16_t tag : { 33434, 37510, 37500, 37121, 34377, 33723, 34675, 273, 279, 530, 513 })
         tiff.ifd0.Raw(tag, tag == 37500 || tag == 37510 || tag == 37121 || tag == 34675 ? 7 : 4, 0xFFFFFFFF, 8);
     tiff.withExif = true;
     tiff.exif.Raw(37500, 7, 0xFFFFFFFF, 8).Raw(36864, 7, 0xFFFFFFFF, 0xFFFFFFFF);
@@ -90,12 +90,12 @@ TEST(BadInput, CountsOfFourBillionAndOffsetsOutOfTheFile)
 TEST(BadInput, DirectoriesThatPointBackDoNotLoop)
 {
     TiffBuilder tiff;
-    tiff.ifd0.Ascii(272, "loop").Raw(34665, 4, 1, 8).Raw(34853, 4, 1, 8).Long(254, {1});
+    tiff.ifd0.Ascii(272, "loop").Raw(34665, 4, 1, 8).Raw(34853, 4, 1, 8).Long(254, { 1 });
     exiftest::BuiltTiff built = tiff.Build();
     // IFD0's link to the next directory points at IFD0 itself.
     const size_t link = 8 + 2 + 12 * tiff.ifd0.entries.size();
     built.bytes[link] = 8;
-    for (const char* name : {"a.tif", "a.nef"}) {
+    for (const char* name : { "a.tif", "a.nef" }) {
         exiftest::ReadResult r = ReadMemory(built.bytes, name);
         EXPECT_FALSE(r.raised);
         EXPECT_EQ(r.exif.Main.NextOffset, 8);
@@ -106,18 +106,18 @@ TEST(BadInput, DirectoriesThatPointBackDoNotLoop)
 
 TEST(BadInput, EntryTableBeyondTheFileRaises)
 {
-    Bytes bytes = {'I', 'I', 42, 0, 8, 0, 0, 0, 0xFF, 0xFF, 1, 1, 3, 0, 1, 0, 0, 0, 5, 0, 0, 0};
+    Bytes bytes = { 'I', 'I', 42, 0, 8, 0, 0, 0, 0xFF, 0xFF, 1, 1, 3, 0, 1, 0, 0, 0, 5, 0, 0, 0 };
     EXPECT_TRUE(ReadMemory(bytes, "a.tif").raised);
-    EXPECT_TRUE(ReadMemory(Bytes{}, "a.jpg").raised);
-    EXPECT_TRUE(ReadMemory(Bytes{0xFF, 0xD8, 0xFF}, "a.jpg").raised);
+    EXPECT_TRUE(ReadMemory(Bytes {}, "a.jpg").raised);
+    EXPECT_TRUE(ReadMemory(Bytes { 0xFF, 0xD8, 0xFF }, "a.jpg").raised);
     // The file ends right behind the byte-order mark scan.
-    EXPECT_TRUE(ReadMemory(Bytes{'I', 'I', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, "a.tif").raised);
+    EXPECT_TRUE(ReadMemory(Bytes { 'I', 'I', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 }, "a.tif").raised);
 }
 
 TEST(BadInput, JpegSegmentsThatDoNotAdvance)
 {
-    for (uint8_t length : {0, 1}) {
-        Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0, length, 'J', 'F', 'I', 'X', 0, 0, 0, 0, 0, 0};
+    for (uint8_t length : { 0, 1 }) {
+        Bytes jpeg = { 0xFF, 0xD8, 0xFF, 0xE0, 0, length, 'J', 'F', 'I', 'X', 0, 0, 0, 0, 0, 0 };
         exiftest::ReadResult r = ReadMemory(jpeg, "a.jpg");
         EXPECT_FALSE(r.raised);
         EXPECT_EQ(r.exif.Failed, 1);
@@ -141,21 +141,26 @@ TEST(BadInput, ThumbnailsThatLie)
     // An RGB thumbnail of 65535 × 65535 pixels in a strip of a few bytes.
     TiffBuilder rgb;
     rgb.withIfd1 = true;
-    rgb.ifd1.Long(254, {1}).Long(256, {65535}).Long(257, {65535}).Short(262, {2}).Long(273, {8}).Long(279, {0xFFFFFFF0});
+    rgb.ifd1.Long(254, { 1 })
+        .Long(256, { 65535 })
+        .Long(257, { 65535 })
+        .Short(262, { 2 })
+        .Long(273, { 8 })
+        .Long(279, { 0xFFFFFFF0 });
     exiftest::ReadResult r = exiftest::ReadTiff(rgb);
     EXPECT_FALSE(r.raised);
     EXPECT_EQ(r.exif.HasThumbnail, 0);
 
     // A JPEG thumbnail length far beyond the file.
     TiffBuilder jpeg;
-    jpeg.ifd0.Long(254, {1});
+    jpeg.ifd0.Long(254, { 1 });
     jpeg.withIfd1 = true;
-    jpeg.ifd1.Long(513, {8}).Long(514, {0xFFFFFF00});
+    jpeg.ifd1.Long(513, { 8 }).Long(514, { 0xFFFFFF00 });
     EXPECT_EQ(exiftest::ReadTiff(jpeg).exif.HasThumbnail, 0);
 
     // Photoshop resources whose sizes run past their block.
     TiffBuilder photoshop;
-    Bytes resources = {'8', 'B', 'I', 'M', 0x04, 0x0C, 0, 0, 0xFF, 0xFF, 0xFF, 0xF0, 0, 0, 0, 1};
+    Bytes resources = { '8', 'B', 'I', 'M', 0x04, 0x0C, 0, 0, 0xFF, 0xFF, 0xFF, 0xF0, 0, 0, 0, 1 };
     resources.resize(64, 0);
     photoshop.ifd0.Byte(34377, resources);
     exiftest::ReadResult rp = exiftest::ReadTiff(photoshop);
@@ -167,14 +172,19 @@ TEST(BadInput, ThumbnailsThatLie)
 TEST(BadInput, InvalidTextBytesBecomeValidUtf8)
 {
     TiffBuilder tiff;
-    tiff.ifd0.Ascii(271, "\xff\xfe\x80ok").Ascii(270, "\x82\xa0\x82").Undefined(37500, exiftest::ToBytes("\xff\xc0\x80\x00zzzz"));
+    tiff.ifd0.Ascii(271, "\xff\xfe\x80ok")
+        .Ascii(270, "\x82\xa0\x82")
+        .Undefined(37500, exiftest::ToBytes("\xff\xc0\x80\x00zzzz"));
     tiff.withExif = true;
     tiff.exif.Undefined(37510, exiftest::ToBytes(std::string("UNICODE\0\x00\xD8\x41\x00", 12)));
-    const Bytes jpeg = exiftest::JpegBuilder().Exif(tiff.Build().bytes).Comment("\xff\xfe bad \x01").Frame(8, 8).Build();
+    const Bytes jpeg
+        = exiftest::JpegBuilder().Exif(tiff.Build().bytes).Comment("\xff\xfe bad \x01").Frame(8, 8).Build();
     exiftest::ReadResult r = ReadMemory(jpeg, "a.jpg");
     EXPECT_FALSE(r.raised);
     ExpectValidTexts(r.exif);
-    EXPECT_EQ(exiftest::ValueOf(r.exif.Exif.Items, 37510), "\xEF\xBF\xBD" "A"); // a lone surrogate, then "A"
+    EXPECT_EQ(exiftest::ValueOf(r.exif.Exif.Items, 37510),
+        "\xEF\xBF\xBD"
+        "A"); // a lone surrogate, then "A"
 }
 
 } // namespace

@@ -18,9 +18,9 @@ using exiftest::TiffBuilder;
 TiffBuilder CameraTiff(int thumbWidth = 160, int thumbHeight = 120)
 {
     TiffBuilder tiff;
-    tiff.ifd0.Ascii(271, "Canon").Ascii(272, "Canon PowerShot S40").Short(274, {1});
+    tiff.ifd0.Ascii(271, "Canon").Ascii(272, "Canon PowerShot S40").Short(274, { 1 });
     tiff.withExif = true;
-    tiff.exif.Undefined(36864, exiftest::ToBytes("0220")).Rational(33434, {{1, 60}});
+    tiff.exif.Undefined(36864, exiftest::ToBytes("0220")).Rational(33434, { { 1, 60 } });
     if (thumbWidth > 0)
         tiff.thumbnailJpeg = exiftest::EncodeJpeg(thumbWidth, thumbHeight);
     return tiff;
@@ -78,7 +78,7 @@ TEST(Container, JpegWithoutExifKeepsWhatTheWalkFound)
 TEST(Container, PhotoshopSegmentIsLocated)
 {
     // Found by both walks: behind a JFIF segment and behind a leading Exif segment.
-    for (bool exifFirst : {false, true}) {
+    for (bool exifFirst : { false, true }) {
         JpegBuilder builder;
         if (exifFirst)
             builder.Exif(CameraTiff(0).Build().bytes).Photoshop(Bytes(20, 0));
@@ -109,9 +109,9 @@ TEST(Container, OnlyTheFirstHundredEntriesAreStored)
 {
     TiffBuilder tiff = CameraTiff(40, 30);
     tiff.withExif = false;
-    tiff.ifd0.Long(254, {1});
+    tiff.ifd0.Long(254, { 1 });
     for (int i = 0; i < 150; ++i)
-        tiff.ifd0.Short(static_cast<uint16_t>(60000 + i), {static_cast<uint16_t>(i)});
+        tiff.ifd0.Short(static_cast<uint16_t>(60000 + i), { static_cast<uint16_t>(i) });
     exiftest::ReadResult r = ReadMemory(tiff.Build().bytes, "a.tif");
     EXPECT_EQ(r.exif.Main.Count, 100);
     ASSERT_EQ(r.exif.Main.Items.size(), 100u);
@@ -156,10 +156,10 @@ TEST(Container, OlympusRawMarkAndTheTiffExtension)
 
 TEST(Container, TiffExtensionsAndByteOrders)
 {
-    for (bool little : {true, false}) {
+    for (bool little : { true, false }) {
         TiffBuilder tiff(little);
-        tiff.ifd0.Short(256, {300}).Long(257, {200}).Ascii(272, "X");
-        for (const char* name : {"a.tif", "a.TIFF", "a.NEF", "a.nsk", "a.orf"}) {
+        tiff.ifd0.Short(256, { 300 }).Long(257, { 200 }).Ascii(272, "X");
+        for (const char* name : { "a.tif", "a.TIFF", "a.NEF", "a.nsk", "a.orf" }) {
             exiftest::ReadResult r = ReadMemory(tiff.Build().bytes, name);
             EXPECT_EQ(r.exif.ContainerKind, 4) << name;
             EXPECT_EQ(r.exif.Main.Model, "X") << name;
@@ -188,12 +188,12 @@ TEST(Container, TiffEpStandardIdAndExifPointer)
         bool withExif;
         int kind;
     };
-    for (const Case& c : {Case{"a.tif", false, 10}, Case{"a.nef", false, 10}, Case{"a.nef", true, 1},
-                          Case{"a.tif", true, 2}}) {
+    for (const Case& c : { Case { "a.tif", false, 10 }, Case { "a.nef", false, 10 }, Case { "a.nef", true, 1 },
+             Case { "a.tif", true, 2 } }) {
         TiffBuilder tiff;
-        tiff.ifd0.Byte(37398, {1, 0, 0, 0});
+        tiff.ifd0.Byte(37398, { 1, 0, 0, 0 });
         tiff.withExif = c.withExif;
-        tiff.exif.Short(37383, {2});
+        tiff.exif.Short(37383, { 2 });
         exiftest::ReadResult r = ReadMemory(tiff.Build().bytes, c.name);
         EXPECT_EQ(r.exif.Main.Version, "EP1.0.0.0");
         EXPECT_EQ(r.exif.ContainerKind, c.kind) << c.name << " exif " << c.withExif;
@@ -203,10 +203,11 @@ TEST(Container, TiffEpStandardIdAndExifPointer)
 TEST(Container, OrientationGivesTheRotationHint)
 {
     // 6 and 7 turn clockwise, 5 and 8 counter-clockwise.
-    const std::pair<uint16_t, int> cases[] = {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 3}, {6, 1}, {7, 1}, {8, 3}, {9, 0}};
+    const std::pair<uint16_t, int> cases[]
+        = { { 1, 0 }, { 2, 0 }, { 3, 0 }, { 4, 0 }, { 5, 3 }, { 6, 1 }, { 7, 1 }, { 8, 3 }, { 9, 0 } };
     for (auto [orientation, hint] : cases) {
         TiffBuilder tiff;
-        tiff.ifd0.Short(274, {orientation});
+        tiff.ifd0.Short(274, { orientation });
         EXPECT_EQ(exiftest::ReadTiff(tiff).exif.Main.RotationHint, hint) << orientation;
     }
 }
@@ -214,36 +215,40 @@ TEST(Container, OrientationGivesTheRotationHint)
 TEST(Container, TiffLocatorsIccAndPhotoshopThumbnail)
 {
     TiffBuilder tiff;
-    tiff.ifd0.Short(256, {10}).Short(257, {10});
+    tiff.ifd0.Short(256, { 10 }).Short(257, { 10 });
     tiff.ifd0.Undefined(34675, Bytes(64, 3));
     tiff.ifd0.Byte(34377, exiftest::PhotoshopThumbnailResources(exiftest::EncodeJpeg(80, 60)));
     const exiftest::BuiltTiff built = tiff.Build();
     exiftest::ReadResult r = ReadMemory(built.bytes, "a.tif");
-    EXPECT_EQ(r.exif.IccOffset, static_cast<int32_t>(built.valueOffsets.at({0, 34675})));
+    EXPECT_EQ(r.exif.IccOffset, static_cast<int32_t>(built.valueOffsets.at({ 0, 34675 })));
     EXPECT_EQ(r.exif.IccLength, 64);
     EXPECT_EQ(r.locator.Source, 1);
-    EXPECT_EQ(r.locator.Offset, static_cast<int32_t>(built.valueOffsets.at({0, 34377})));
+    EXPECT_EQ(r.locator.Offset, static_cast<int32_t>(built.valueOffsets.at({ 0, 34377 })));
     EXPECT_EQ(r.exif.HasThumbnail, -1);
     EXPECT_EQ(r.thumbnail.Width(), 80);
 
     TiffBuilder iptc;
-    iptc.ifd0.Long(33723, {1, 2, 3});
+    iptc.ifd0.Long(33723, { 1, 2, 3 });
     const exiftest::BuiltTiff builtIptc = iptc.Build();
     exiftest::ReadResult ri = ReadMemory(builtIptc.bytes, "a.tif");
     EXPECT_EQ(ri.locator.Source, 2);
-    EXPECT_EQ(ri.locator.Offset, static_cast<int32_t>(builtIptc.valueOffsets.at({0, 33723})));
+    EXPECT_EQ(ri.locator.Offset, static_cast<int32_t>(builtIptc.valueOffsets.at({ 0, 33723 })));
     EXPECT_EQ(ri.locator.Length, 12);
 }
 
 TEST(Container, UncompressedRgbThumbnail)
 {
     TiffBuilder tiff;
-    tiff.ifd0.Short(256, {1000}).Short(257, {800});
+    tiff.ifd0.Short(256, { 1000 }).Short(257, { 800 });
     tiff.withIfd1 = true;
     Bytes strip;
     for (int i = 0; i < 32 * 16; ++i)
-        strip.insert(strip.end(), {255, 0, 0}); // red
-    tiff.ifd1.Long(254, {1}).Short(256, {32}).Short(257, {16}).Short(262, {2}).Short(279, {uint16_t(strip.size())});
+        strip.insert(strip.end(), { 255, 0, 0 }); // red
+    tiff.ifd1.Long(254, { 1 })
+        .Short(256, { 32 })
+        .Short(257, { 16 })
+        .Short(262, { 2 })
+        .Short(279, { uint16_t(strip.size()) });
     tiff.ifd1.Raw(273, 4, 1, 0); // patched below
     exiftest::BuiltTiff built = tiff.Build();
     const uint32_t stripOffset = static_cast<uint32_t>(built.bytes.size());
@@ -265,7 +270,7 @@ TEST(Container, GpsDirectoryAndUnreadableDirectories)
 {
     TiffBuilder tiff = CameraTiff(0);
     tiff.withGps = true;
-    tiff.gps.Byte(0, {2, 2, 0, 0}).Ascii(1, "N").Rational(2, {{35, 1}, {415, 10}, {0, 1}});
+    tiff.gps.Byte(0, { 2, 2, 0, 0 }).Ascii(1, "N").Rational(2, { { 35, 1 }, { 415, 10 }, { 0, 1 } });
     exiftest::ReadResult r = ReadMemory(JpegBuilder().Exif(tiff.Build().bytes).Frame(8, 8).Build(), "a.jpg");
     ASSERT_EQ(r.exif.Gps.Count, 3);
     EXPECT_EQ(r.exif.Gps.Items[1].Name, "緯度(N/S)");
@@ -277,7 +282,7 @@ TEST(Container, GpsDirectoryAndUnreadableDirectories)
     EXPECT_FALSE(re.raised);
     EXPECT_EQ(re.exif.Exif.Count, -1);
 
-    Bytes badIfd0 = {'I', 'I', 42, 0, 0xF0, 0xFF, 0xFF, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0};
+    Bytes badIfd0 = { 'I', 'I', 42, 0, 0xF0, 0xFF, 0xFF, 0x0F, 0, 0, 0, 0, 0, 0, 0, 0 };
     exiftest::ReadResult ri = ReadMemory(badIfd0, "a.tif");
     EXPECT_FALSE(ri.raised);
     EXPECT_EQ(ri.exif.Main.Count, -1);
@@ -290,14 +295,14 @@ TEST(Container, MinoltaRawWithCompanionThumbnail)
     TiffBuilder tiff;
     tiff.ifd0.Ascii(271, "Minolta");
     const Bytes tiffBytes = tiff.Build().bytes;
-    Bytes mrw = {0, 'M', 'R', 'M', 0, 0, 0, 0};
-    Bytes prd = {0, 'P', 'R', 'D', 0, 0, 0, 24};
+    Bytes mrw = { 0, 'M', 'R', 'M', 0, 0, 0, 0 };
+    Bytes prd = { 0, 'P', 'R', 'D', 0, 0, 0, 24 };
     prd.resize(prd.size() + 24, 0);
     prd[8 + 12] = 0x07; // image height 0x0780 = 1920
     prd[8 + 13] = 0x80;
     prd[8 + 14] = 0x0A; // image width 0x0A00 = 2560
     prd[8 + 15] = 0x00;
-    Bytes ttw = {0, 'T', 'T', 'W', 0, 0, uint8_t(tiffBytes.size() >> 8), uint8_t(tiffBytes.size())};
+    Bytes ttw = { 0, 'T', 'T', 'W', 0, 0, uint8_t(tiffBytes.size() >> 8), uint8_t(tiffBytes.size()) };
     mrw.insert(mrw.end(), prd.begin(), prd.end());
     mrw.insert(mrw.end(), ttw.begin(), ttw.end());
     const uint32_t headerLength = static_cast<uint32_t>(mrw.size() - 8 + tiffBytes.size());
@@ -334,9 +339,9 @@ TEST(Container, MissingFileFails)
 TEST(Container, ValueTextLookupOrder)
 {
     metadata::TExifData exif;
-    exif.Main.Items = {{271, "m", "main"}, {7, "x", "main7"}};
-    exif.Maker.Items = {{7, "x", "maker7"}, {0x80004, "y", "maker"}};
-    exif.Exif.Items = {{33434, "e", "exif"}};
+    exif.Main.Items = { { 271, "m", "main" }, { 7, "x", "main7" } };
+    exif.Maker.Items = { { 7, "x", "maker7" }, { 0x80004, "y", "maker" } };
+    exif.Exif.Items = { { 33434, "e", "exif" } };
     EXPECT_EQ(metadata::GetExifValueText(33434, exif), "exif");
     EXPECT_EQ(metadata::GetExifValueText(7, exif), "maker7");
     EXPECT_EQ(metadata::GetExifValueText(0x80004, exif), "maker");

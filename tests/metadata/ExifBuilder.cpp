@@ -13,13 +13,13 @@ Bytes ToBytes(const std::string& text)
 
 Bytes Ifd::U16(uint16_t v) const
 {
-    return little_ ? Bytes{uint8_t(v), uint8_t(v >> 8)} : Bytes{uint8_t(v >> 8), uint8_t(v)};
+    return little_ ? Bytes { uint8_t(v), uint8_t(v >> 8) } : Bytes { uint8_t(v >> 8), uint8_t(v) };
 }
 
 Bytes Ifd::U32(uint32_t v) const
 {
-    return little_ ? Bytes{uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}
-                   : Bytes{uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v)};
+    return little_ ? Bytes { uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24) }
+                   : Bytes { uint8_t(v >> 24), uint8_t(v >> 16), uint8_t(v >> 8), uint8_t(v) };
 }
 
 Ifd& Ifd::Add(uint16_t tag, uint16_t type, uint32_t count, Bytes data)
@@ -156,7 +156,7 @@ struct Writer {
                 const uint32_t offset = static_cast<uint32_t>(out.size());
                 out.insert(out.end(), e.data.begin(), e.data.end());
                 U32At(p + 8, offset);
-                built.valueOffsets[{index, e.tag}] = offset;
+                built.valueOffsets[{ index, e.tag }] = offset;
             }
         }
         if (out.size() % 2)
@@ -178,7 +178,7 @@ void PatchField(Writer& w, size_t start, const std::vector<Entry>& entries, uint
 BuiltTiff TiffBuilder::Build() const
 {
     BuiltTiff built;
-    Writer w{little_, {}};
+    Writer w { little_, {} };
     w.out = little_ ? ToBytes("II") : ToBytes("MM");
     w.out.resize(8, 0);
     if (magic.size() == 2) {
@@ -191,9 +191,9 @@ BuiltTiff TiffBuilder::Build() const
 
     std::vector<Entry> ifd0Entries = ifd0.entries;
     if (withExif)
-        ifd0Entries.push_back(Entry{34665, 4, 1, {}, true, 0});
+        ifd0Entries.push_back(Entry { 34665, 4, 1, {}, true, 0 });
     if (withGps)
-        ifd0Entries.push_back(Entry{34853, 4, 1, {}, true, 0});
+        ifd0Entries.push_back(Entry { 34853, 4, 1, {}, true, 0 });
     const size_t link0 = w.Directory(ifd0Entries, 0, built);
     if (withExif) {
         built.exifOffset = static_cast<uint32_t>(w.out.size());
@@ -211,10 +211,10 @@ BuiltTiff TiffBuilder::Build() const
         std::vector<Entry> ifd1Entries = ifd1.entries;
         if (!thumbnailJpeg.empty()) {
             Ifd extra(little_);
-            extra.Short(259, {6});
+            extra.Short(259, { 6 });
             ifd1Entries.push_back(extra.entries[0]);
-            ifd1Entries.push_back(Entry{513, 4, 1, {}, true, 0});
-            ifd1Entries.push_back(Entry{514, 4, 1, {}, true, static_cast<uint32_t>(thumbnailJpeg.size())});
+            ifd1Entries.push_back(Entry { 513, 4, 1, {}, true, 0 });
+            ifd1Entries.push_back(Entry { 514, 4, 1, {}, true, static_cast<uint32_t>(thumbnailJpeg.size()) });
         }
         const size_t start = w.out.size();
         w.Directory(ifd1Entries, 3, built);
@@ -236,12 +236,12 @@ JpegBuilder& JpegBuilder::Segment(uint16_t marker, const Bytes& payload)
 
 JpegBuilder& JpegBuilder::Jfif()
 {
-    return Segment(0xFFE0, Bytes{'J', 'F', 'I', 'F', 0, 1, 2, 0, 0, 1, 0, 1, 0, 0});
+    return Segment(0xFFE0, Bytes { 'J', 'F', 'I', 'F', 0, 1, 2, 0, 0, 1, 0, 1, 0, 0 });
 }
 
 JpegBuilder& JpegBuilder::Exif(const Bytes& tiff)
 {
-    Bytes payload = {'E', 'x', 'i', 'f', 0, 0};
+    Bytes payload = { 'E', 'x', 'i', 'f', 0, 0 };
     payload.insert(payload.end(), tiff.begin(), tiff.end());
     return Segment(0xFFE1, payload);
 }
@@ -271,8 +271,9 @@ JpegBuilder& JpegBuilder::Photoshop(const Bytes& resources)
 
 JpegBuilder& JpegBuilder::Frame(int width, int height)
 {
-    return Segment(0xFFC0, Bytes{8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width), 3, 1,
-                                 0x22, 0, 2, 0x11, 1, 3, 0x11, 1});
+    return Segment(0xFFC0,
+        Bytes { 8, uint8_t(height >> 8), uint8_t(height), uint8_t(width >> 8), uint8_t(width), 3, 1, 0x22, 0, 2, 0x11,
+            1, 3, 0x11, 1 });
 }
 
 size_t JpegBuilder::SegmentDataOffset(size_t index) const
@@ -285,7 +286,7 @@ size_t JpegBuilder::SegmentDataOffset(size_t index) const
 
 Bytes JpegBuilder::Build() const
 {
-    Bytes out = {0xFF, 0xD8};
+    Bytes out = { 0xFF, 0xD8 };
     for (const auto& [marker, payload] : segments_) {
         const size_t length = payload.size() + 2;
         out.push_back(uint8_t(marker >> 8));
@@ -328,11 +329,11 @@ Bytes PhotoshopThumbnailResources(const Bytes& jpeg)
     };
     Bytes out;
     // One unrelated resource first (id 1005, resolution info, 16 bytes).
-    out.insert(out.end(), {'8', 'B', 'I', 'M', 0x03, 0xED, 0, 0});
+    out.insert(out.end(), { '8', 'B', 'I', 'M', 0x03, 0xED, 0, 0 });
     be32(out, 16);
     out.resize(out.size() + 16, 0);
     // The thumbnail resource: format 1 (JFIF) and a 28-byte header before the JPEG data.
-    out.insert(out.end(), {'8', 'B', 'I', 'M', 0x04, 0x0C, 0, 0});
+    out.insert(out.end(), { '8', 'B', 'I', 'M', 0x04, 0x0C, 0, 0 });
     be32(out, static_cast<uint32_t>(28 + jpeg.size()));
     be32(out, 1);
     out.resize(out.size() + 24, 0);

@@ -17,15 +17,18 @@ struct Entry {
     uint16_t tag = 0;
     uint16_t type = 0;
     uint32_t count = 0;
-    Bytes data;             // the value in the file's byte order (padded into the entry when <= 4 bytes)
-    bool rawField = false;  // write `field` as the value/offset field instead of placing `data`
+    Bytes data; // the value in the file's byte order (padded into the entry when <= 4 bytes)
+    bool rawField = false; // write `field` as the value/offset field instead of placing `data`
     uint32_t field = 0;
 };
 
 // One directory: entries are written in the order they were added.
 class Ifd {
 public:
-    explicit Ifd(bool littleEndian = true) : little_(littleEndian) { }
+    explicit Ifd(bool littleEndian = true)
+        : little_(littleEndian)
+    {
+    }
     Ifd& Add(uint16_t tag, uint16_t type, uint32_t count, Bytes data);
     Ifd& Byte(uint16_t tag, const Bytes& values);
     Ifd& Ascii(uint16_t tag, const std::string& text, bool terminate = true);
@@ -61,7 +64,11 @@ struct BuiltTiff {
 class TiffBuilder {
 public:
     explicit TiffBuilder(bool littleEndian = true)
-        : ifd0(littleEndian), exif(littleEndian), gps(littleEndian), ifd1(littleEndian), little_(littleEndian)
+        : ifd0(littleEndian)
+        , exif(littleEndian)
+        , gps(littleEndian)
+        , ifd1(littleEndian)
+        , little_(littleEndian)
     {
     }
     bool LittleEndian() const { return little_; }
@@ -74,7 +81,7 @@ public:
     bool withExif = false;
     bool withGps = false;
     bool withIfd1 = false;
-    Bytes thumbnailJpeg;  // placed after the directories and pointed to from IFD1
+    Bytes thumbnailJpeg; // placed after the directories and pointed to from IFD1
     std::string magic; // two bytes written after the byte-order mark instead of 42 (e.g. "RO")
 
 private:

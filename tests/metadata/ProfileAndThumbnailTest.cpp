@@ -18,14 +18,14 @@ TEST(FitRect, KeepsTheAspectAndTouchesTheBox)
         int w, h, bw, bh, rw, rh;
     };
     const Case cases[] = {
-        {640, 480, 160, 120, 160, 120}, {480, 640, 160, 120, 90, 120}, {100, 50, 160, 120, 160, 80},
-        {16, 16, 160, 120, 120, 120}, // small pictures are enlarged
-        {1000, 1, 160, 120, 160, 1},  // never thinner than one row
-        {200, 150, 160, 160, 160, 120}, {0, 10, 160, 120, 0, 0}, {300, 200, 0, 120, 0, 0},
-        {3, 8, 4, 4, 2, 4}, // 1.5 -> 2
-        {5, 8, 4, 4, 2, 4}, // 2.5 -> 2 (halves to even)
-        {7, 8, 4, 4, 4, 4}, // 3.5 -> 4
-        {8, 5, 4, 4, 4, 2}, // 2.5 -> 2
+        { 640, 480, 160, 120, 160, 120 }, { 480, 640, 160, 120, 90, 120 }, { 100, 50, 160, 120, 160, 80 },
+        { 16, 16, 160, 120, 120, 120 }, // small pictures are enlarged
+        { 1000, 1, 160, 120, 160, 1 }, // never thinner than one row
+        { 200, 150, 160, 160, 160, 120 }, { 0, 10, 160, 120, 0, 0 }, { 300, 200, 0, 120, 0, 0 },
+        { 3, 8, 4, 4, 2, 4 }, // 1.5 -> 2
+        { 5, 8, 4, 4, 2, 4 }, // 2.5 -> 2 (halves to even)
+        { 7, 8, 4, 4, 4, 4 }, // 3.5 -> 4
+        { 8, 5, 4, 4, 4, 2 }, // 2.5 -> 2
     };
     for (const Case& c : cases) {
         const imaging::Rect r = metadata::FitRect(c.w, c.h, c.bw, c.bh);
@@ -49,8 +49,8 @@ TEST(LoadThumbnailFromImage, ByExtension)
     imaging::Bitmap thumbnail;
     int32_t width = -1, height = -1;
     int progressCalls = 0;
-    EXPECT_TRUE(metadata::LoadThumbnailFromImage((dir.Path() / "a.JPG").string(), thumbnail, width, height,
-                                                 [&](int) { return ++progressCalls > 0; }));
+    EXPECT_TRUE(metadata::LoadThumbnailFromImage(
+        (dir.Path() / "a.JPG").string(), thumbnail, width, height, [&](int) { return ++progressCalls > 0; }));
     EXPECT_EQ(thumbnail.Width(), 160);
     EXPECT_EQ(thumbnail.Height(), 120);
     EXPECT_EQ(width, -1); // JPEG leaves the size untouched

@@ -24,7 +24,7 @@ struct Result {
 // Starts the tool directly (no shell) and collects its standard output.
 Result Exif(std::vector<std::string> args)
 {
-    args.insert(args.begin(), {VOVIRO_TOOL_PATH, "exif"});
+    args.insert(args.begin(), { VOVIRO_TOOL_PATH, "exif" });
     std::vector<char*> argv;
     for (std::string& a : args)
         argv.push_back(a.data());
@@ -69,8 +69,8 @@ std::string SmallExifJpeg(const std::string& comment)
     std::string tiff("MM\0\x2a\0\0\0\x08", 8);
     tiff += std::string("\0\x02", 2);
     tiff += std::string("\x01\x0f\0\x02\0\0\0\x06", 8) + std::string("\0\0\0\x26", 4); // Make at 38
-    tiff += std::string("\x01\x0e\0\x02\0\0\0", 7) + static_cast<char>(description.size() + 1) +
-            std::string("\0\0\0\x2c", 4); // ImageDescription at 44
+    tiff += std::string("\x01\x0e\0\x02\0\0\0", 7) + static_cast<char>(description.size() + 1)
+        + std::string("\0\0\0\x2c", 4); // ImageDescription at 44
     tiff += std::string("\0\0\0\0", 4);
     tiff += std::string("Canon\0", 6) + description + std::string(1, '\0');
     std::string out("\xff\xd8", 2);
@@ -112,17 +112,17 @@ TEST(ExifTool, JsonLinePerFile)
     testsupport::TempDir dir;
     const std::string path = (dir.Path() / "p.jpg").string();
     testsupport::WriteFile(path, SmallExifJpeg(std::string("bad \xfe\x01 bytes\0!", 15)));
-    const Result r = Exif({"--json", path, path});
+    const Result r = Exif({ "--json", path, path });
     EXPECT_EQ(r.exitCode, 0);
     ASSERT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
     EXPECT_TRUE(CleanJsonLines(r.out)) << r.out;
     const std::string line = r.out.substr(0, r.out.find('\n'));
     EXPECT_EQ(line.rfind("{\"file\":\"" + path + "\"", 0), 0u) << line;
-    for (const char* part : {"\"failed\":0", "\"container_kind\":0", "\"width\":64", "\"height\":32",
-                             "\"has_thumbnail\":0", "\"thumbnail_width\":0", "\"comment\":\"bad \xEF\xBF\xBD\\u0001 bytes!\"",
-                             "\"photoshop\":{\"source\":0,\"offset\":0,\"length\":0}",
-                             "\"main\":[{\"key\":271,\"name\":\"メーカー名\",\"value\":\"Canon\"}",
-                             "\"value\":\"x\\u0001\xEF\xBF\xBD\\\"\\\\\"", "\"exif\":[]", "\"maker\":[]", "\"gps\":[]"})
+    for (const char* part : { "\"failed\":0", "\"container_kind\":0", "\"width\":64", "\"height\":32",
+             "\"has_thumbnail\":0", "\"thumbnail_width\":0", "\"comment\":\"bad \xEF\xBF\xBD\\u0001 bytes!\"",
+             "\"photoshop\":{\"source\":0,\"offset\":0,\"length\":0}",
+             "\"main\":[{\"key\":271,\"name\":\"メーカー名\",\"value\":\"Canon\"}",
+             "\"value\":\"x\\u0001\xEF\xBF\xBD\\\"\\\\\"", "\"exif\":[]", "\"maker\":[]", "\"gps\":[]" })
         EXPECT_NE(line.find(part), std::string::npos) << part << "\n" << line;
     EXPECT_EQ(line.back(), '}');
 }
@@ -132,7 +132,7 @@ TEST(ExifTool, PlainOutputHasAHeadingAndOneLinePerItem)
     testsupport::TempDir dir;
     const std::string path = (dir.Path() / "p.jpg").string();
     testsupport::WriteFile(path, SmallExifJpeg("hello"));
-    const Result r = Exif({path});
+    const Result r = Exif({ path });
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out.rfind("== " + path + "\n", 0), 0u) << r.out;
     EXPECT_NE(r.out.find("  main 271 メーカー名: Canon\n"), std::string::npos) << r.out;
@@ -149,19 +149,19 @@ TEST(ExifTool, ErrorsAndExitCodes)
     testsupport::WriteFile(empty, std::string());
 
     // A file that cannot be read through raises inside the reader: reported, exit 0.
-    Result r = Exif({"--json", empty});
+    Result r = Exif({ "--json", empty });
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("\"error\":\""), std::string::npos) << r.out;
 
     // A file that cannot be opened: still one line for it, exit 1.
-    r = Exif({"--json", good, (dir.Path() / "missing.jpg").string()});
+    r = Exif({ "--json", good, (dir.Path() / "missing.jpg").string() });
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
     EXPECT_NE(r.out.find("missing.jpg\",\"failed\":1"), std::string::npos) << r.out;
 
     EXPECT_EQ(Exif({}).exitCode, 2);
-    EXPECT_EQ(Exif({"--json"}).exitCode, 2);
-    EXPECT_EQ(Exif({"--bogus", good}).exitCode, 2);
+    EXPECT_EQ(Exif({ "--json" }).exitCode, 2);
+    EXPECT_EQ(Exif({ "--bogus", good }).exitCode, 2);
 }
 
 TEST(ExifTool, SampleFilesGiveCleanJson)
@@ -169,7 +169,7 @@ TEST(ExifTool, SampleFilesGiveCleanJson)
     const std::filesystem::path samples = testsupport::SamplesDir();
     if (samples.empty())
         GTEST_SKIP() << "sample files not found (../shared/samples)";
-    std::vector<std::string> args = {"--json"};
+    std::vector<std::string> args = { "--json" };
     for (const auto& entry : std::filesystem::recursive_directory_iterator(samples))
         if (entry.is_regular_file())
             args.push_back(entry.path().string());

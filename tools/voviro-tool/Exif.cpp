@@ -25,7 +25,7 @@ struct FileResult {
 
 bool CanOpen(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
@@ -91,8 +91,8 @@ std::string JsonItems(const std::vector<metadata::TIFDItem>& items)
     for (size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
             out += ",";
-        out += "{\"key\":" + std::to_string(items[i].Key) + ",\"name\":" + JsonString(items[i].Name) +
-               ",\"value\":" + JsonString(items[i].Value) + "}";
+        out += "{\"key\":" + std::to_string(items[i].Key) + ",\"name\":" + JsonString(items[i].Name)
+            + ",\"value\":" + JsonString(items[i].Value) + "}";
     }
     return out + "]";
 }
@@ -100,35 +100,36 @@ std::string JsonItems(const std::vector<metadata::TIFDItem>& items)
 std::string JsonLine(const std::string& path, const FileResult& r)
 {
     const metadata::TExifData& e = r.exif;
-    const auto field = [](const char* name, long long value) { return std::string(",\"") + name + "\":" + std::to_string(value); };
+    const auto field
+        = [](const char* name, long long value) { return std::string(",\"") + name + "\":" + std::to_string(value); };
     std::string out = "{\"file\":" + JsonString(path);
     if (!r.error.empty())
         out += ",\"error\":" + JsonString(r.error);
-    out += field("failed", e.Failed) + field("container_kind", e.ContainerKind) + field("width", e.Width) +
-           field("height", e.Height) + field("icc_offset", e.IccOffset) + field("icc_length", e.IccLength) +
-           field("has_thumbnail", e.HasThumbnail) + field("thumbnail_width", r.thumbnail.Width()) +
-           field("thumbnail_height", r.thumbnail.Height()) + field("has_comment", e.HasComment) +
-           ",\"comment\":" + JsonString(e.Comment) + ",\"photoshop\":{\"source\":" +
-           std::to_string(r.locator.Source) + ",\"offset\":" + std::to_string(r.locator.Offset) +
-           ",\"length\":" + std::to_string(r.locator.Length) + "}";
-    out += ",\"main\":" + JsonItems(e.Main.Items) + ",\"exif\":" + JsonItems(e.Exif.Items) +
-           ",\"maker\":" + JsonItems(e.Maker.Items) + ",\"gps\":" + JsonItems(e.Gps.Items) + "}\n";
+    out += field("failed", e.Failed) + field("container_kind", e.ContainerKind) + field("width", e.Width)
+        + field("height", e.Height) + field("icc_offset", e.IccOffset) + field("icc_length", e.IccLength)
+        + field("has_thumbnail", e.HasThumbnail) + field("thumbnail_width", r.thumbnail.Width())
+        + field("thumbnail_height", r.thumbnail.Height()) + field("has_comment", e.HasComment)
+        + ",\"comment\":" + JsonString(e.Comment) + ",\"photoshop\":{\"source\":" + std::to_string(r.locator.Source)
+        + ",\"offset\":" + std::to_string(r.locator.Offset) + ",\"length\":" + std::to_string(r.locator.Length) + "}";
+    out += ",\"main\":" + JsonItems(e.Main.Items) + ",\"exif\":" + JsonItems(e.Exif.Items)
+        + ",\"maker\":" + JsonItems(e.Maker.Items) + ",\"gps\":" + JsonItems(e.Gps.Items) + "}\n";
     return out;
 }
 
 std::string PlainText(const std::string& path, const FileResult& r)
 {
     const metadata::TExifData& e = r.exif;
-    const auto line = [](const std::string& name, const std::string& value) { return "  " + name + ": " + value + "\n"; };
+    const auto line
+        = [](const std::string& name, const std::string& value) { return "  " + name + ": " + value + "\n"; };
     const auto n = [](long long v) { return std::to_string(v); };
     std::string out = "== " + platform::MakeValidUtf8(path) + "\n";
     if (!r.error.empty())
         out += line("error", r.error);
-    out += line("failed", n(e.Failed)) + line("container_kind", n(e.ContainerKind)) +
-           line("size", n(e.Width) + " x " + n(e.Height)) + line("icc", n(e.IccOffset) + " +" + n(e.IccLength)) +
-           line("thumbnail", n(e.HasThumbnail) + " (" + n(r.thumbnail.Width()) + " x " + n(r.thumbnail.Height()) + ")") +
-           line("comment", n(e.HasComment) + " " + platform::MakeValidUtf8(e.Comment)) +
-           line("photoshop", n(r.locator.Source) + " " + n(r.locator.Offset) + " +" + n(r.locator.Length));
+    out += line("failed", n(e.Failed)) + line("container_kind", n(e.ContainerKind))
+        + line("size", n(e.Width) + " x " + n(e.Height)) + line("icc", n(e.IccOffset) + " +" + n(e.IccLength))
+        + line("thumbnail", n(e.HasThumbnail) + " (" + n(r.thumbnail.Width()) + " x " + n(r.thumbnail.Height()) + ")")
+        + line("comment", n(e.HasComment) + " " + platform::MakeValidUtf8(e.Comment))
+        + line("photoshop", n(r.locator.Source) + " " + n(r.locator.Offset) + " +" + n(r.locator.Length));
     const auto items = [&](const char* group, const std::vector<metadata::TIFDItem>& list) {
         for (const metadata::TIFDItem& item : list)
             out += "  " + std::string(group) + " " + n(item.Key) + " " + item.Name + ": " + item.Value + "\n";
