@@ -86,6 +86,7 @@ void TForm1::ChangeThumnailMode(int viewType)
     DrawGrid1->SetDefaultColWidth(size->width);
     DrawGrid1->SetDefaultRowHeight(size->height);
     LayoutGrid();
+    UIUpdateAction();
     DrawGrid1->viewport()->update();
 }
 
@@ -93,6 +94,7 @@ void TForm1::ListViewClick()
 {
     ViewType = catalogue::kViewList;
     Panel4->setCurrentWidget(ListView1);
+    UIUpdateAction();
 }
 
 void TForm1::LayoutGrid()
