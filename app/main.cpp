@@ -22,6 +22,29 @@ void ScheduleScreenshot(TForm1& form)
         form.close();
     });
 }
+
+// For looking at the picture view: VOVIRO_OPEN_FILE=PATH lists the file's
+// folder and opens the file in the picture view shortly after the start.
+void ScheduleOpenFile(TForm1& form)
+{
+    const char* file = std::getenv("VOVIRO_OPEN_FILE");
+    if (!file || !*file)
+        return;
+    const std::string path = file;
+    QTimer::singleShot(500, &form, [&form, path] {
+        form.FolderOpen(QString::fromStdString(path.substr(0, path.find_last_of('/') + 1)), false);
+        int index = -1;
+        {
+            std::lock_guard lock(form.Catalogue.Mutex());
+            for (int k = 0; k < form.Catalogue.Count() && index < 0; ++k)
+                if (form.Catalogue.At(k).FileName == path)
+                    index = k;
+        }
+        form.SelectFile(index);
+        if (index >= 0)
+            form.Open1Click(&form);
+    });
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -30,6 +53,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Voviro");
     TForm1 form;
     form.show();
+    ScheduleOpenFile(form);
     ScheduleScreenshot(form);
     return QApplication::exec();
 }

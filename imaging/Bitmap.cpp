@@ -13,7 +13,8 @@ void Bitmap::Resize(int width, int height, int bitsPerPixel)
     height_ = std::max(height, 0);
     bitsPerPixel_ = bitsPerPixel;
     stride_ = StrideFor(width_, bitsPerPixel_);
-    pixels_.assign(static_cast<size_t>(stride_) * height_, 0);
+    // Always new memory: only freshly allocated elements are known to be zero.
+    pixels_ = decltype(pixels_)(static_cast<size_t>(stride_) * height_);
 }
 
 void Bitmap::Fill(uint8_t red, uint8_t green, uint8_t blue)

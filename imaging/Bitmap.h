@@ -6,9 +6,42 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <new>
+#include <utility>
 #include <vector>
 
 namespace imaging {
+
+// Pixel memory taken zeroed from the system: a large new bitmap is then fresh
+// zero pages that the decoder writes once, instead of being cleared first.
+// Value-initialising an element does nothing, the memory being zero already.
+template <class T>
+struct ZeroedAllocator {
+    using value_type = T;
+    ZeroedAllocator() = default;
+    template <class U>
+    ZeroedAllocator(const ZeroedAllocator<U>&) noexcept
+    {
+    }
+    T* allocate(size_t n)
+    {
+        if (void* p = std::calloc(n, sizeof(T)))
+            return static_cast<T*>(p);
+        throw std::bad_alloc();
+    }
+    void deallocate(T* p, size_t) noexcept { std::free(p); }
+    template <class U>
+    void construct(U*) noexcept
+    {
+    }
+    template <class U, class... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+    bool operator==(const ZeroedAllocator&) const { return true; }
+};
 
 class Bitmap {
 public:
@@ -45,7 +78,7 @@ private:
     int height_ = 0;
     int bitsPerPixel_ = 24;
     int stride_ = 0;
-    std::vector<uint8_t> pixels_;
+    std::vector<uint8_t, ZeroedAllocator<uint8_t>> pixels_;
 };
 
 } // namespace imaging
