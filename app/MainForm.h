@@ -170,7 +170,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Declared before the maker so that they outlive it.
     platform::MainThreadQueue makerQueue_;
-    TMainThreadDispatcher makerDispatcher_{makerQueue_};
+    TMainThreadDispatcher makerDispatcher_{makerQueue_, [this](int w, int l) { PostThumbnailProgress(w, l); }};
     TThumbnailMakerUiHost makerHost_;
     bool dragAllowed_ = false;
 
@@ -329,6 +329,8 @@ private:
     void BuildMainMenu();
     void BuildPopupMenus();
     void BuildToolBars();
+    // The four explicit rotation entries, radio-checked, as a menu's content.
+    void AddRotationEntries(QMenu* menu);
     void SetPictureModeEntries(bool pictureMode);
     bool WindowKeyEvent(QObject* watched, QEvent* event);
     bool inFormResize_ = false;
@@ -376,6 +378,7 @@ private:
     void SetupPictureView();
     bool LoadPicture(const std::string& fileName);
     void OrientPicture(int rotation, bool flipped, bool mirrored);
+    void StepBy(int step, QObject* sender);
     void StepFile(int target, QObject* sender);
     bool PictureKeyRelease(QKeyEvent* event);
     void MarkRotation(QMenu* menu);

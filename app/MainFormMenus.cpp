@@ -270,16 +270,7 @@ void TForm1::BuildMainMenu()
     Entry(image, QStringLiteral("拡大縮小(&Z)"), this, [this] { N65Click(); });
     N66 = Submenu(image, QStringLiteral("回転(&R)"));
     connect(MenuOf(N66), &QMenu::aboutToShow, this, [this] { N66Click(); });
-    auto* rotationGroup = new QActionGroup(this);
-    const std::function<void()> rotations[4] = { [this] { Rolate_0Click(); }, [this] { Rolate_90Click(); },
-        [this] { Rolate_180Click(); }, [this] { Rolate_270Click(); } };
-    const QString rotationCaptions[4] = { QStringLiteral("回転なし"), QStringLiteral("90度回転"),
-        QStringLiteral("180度回転"), QStringLiteral("270度回転") };
-    for (int r = 0; r < 4; ++r) {
-        QAction* a = Checkable(Entry(MenuOf(N66), rotationCaptions[r], this, rotations[r]), r == 0);
-        a->setData(r);
-        rotationGroup->addAction(a);
-    }
+    AddRotationEntries(MenuOf(N66));
     image->addSeparator();
     N55 = Entry(image, QStringLiteral("現在のチャンネルを保存(&S)"), this, [this] { N55Click(); });
 
@@ -358,16 +349,7 @@ void TForm1::BuildPopupMenus()
 
     RolatePopupMenu = new QMenu(this);
     connect(RolatePopupMenu, &QMenu::aboutToShow, this, [this] { RolatePopupMenuPopup(); });
-    auto* group = new QActionGroup(this);
-    const std::function<void()> rotations[4] = { [this] { Rolate_0Click(); }, [this] { Rolate_90Click(); },
-        [this] { Rolate_180Click(); }, [this] { Rolate_270Click(); } };
-    const QString captions[4] = { QStringLiteral("回転なし"), QStringLiteral("90度回転"), QStringLiteral("180度回転"),
-        QStringLiteral("270度回転") };
-    for (int r = 0; r < 4; ++r) {
-        QAction* a = Checkable(Entry(RolatePopupMenu, captions[r], this, rotations[r]), r == 0);
-        a->setData(r);
-        group->addAction(a);
-    }
+    AddRotationEntries(RolatePopupMenu);
 
     PopupMenu3 = new QMenu(this);
     Entry(PopupMenu3, QStringLiteral("戻る(&ESC)"), this, [this] {
@@ -415,6 +397,18 @@ void TForm1::BuildPopupMenus()
     // The column header's menu; its entry has no command.
     ListPopup = new QMenu(this);
     ListPopup->addAction(QStringLiteral("列削除(&D)"));
+}
+
+void TForm1::AddRotationEntries(QMenu* menu)
+{
+    auto* group = new QActionGroup(menu);
+    const QString captions[4] = { QStringLiteral("回転なし"), QStringLiteral("90度回転"), QStringLiteral("180度回転"),
+        QStringLiteral("270度回転") };
+    for (int r = 0; r < 4; ++r) {
+        QAction* a = Checkable(Entry(menu, captions[r], this, [this, r] { RolateSub(TRolate::Explicit, r); }), r == 0);
+        a->setData(r);
+        group->addAction(a);
+    }
 }
 
 namespace {

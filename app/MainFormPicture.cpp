@@ -279,7 +279,7 @@ void TForm1::StepFile(int target, QObject* sender)
     });
 }
 
-void TForm1::NextFile(QObject* sender)
+void TForm1::StepBy(int step, QObject* sender)
 {
     const int i = CurrentIndex();
     if (i < 0)
@@ -289,32 +289,25 @@ void TForm1::NextFile(QObject* sender)
         std::lock_guard lock(Catalogue.Mutex());
         count = Catalogue.Count();
     }
-    int target = i + 1;
-    if (i >= count - 1) {
-        if (!Confirm(QStringLiteral("先頭のファイルに戻りますか？")))
+    int target = i + step;
+    if (target < 0 || target >= count) {
+        // Past either end the user decides whether to wrap around.
+        if (!Confirm(step > 0 ? QStringLiteral("先頭のファイルに戻りますか？")
+                              : QStringLiteral("最終ファイルに移動しますか？")))
             return;
-        target = 0;
+        target = step > 0 ? 0 : count - 1;
     }
     StepFile(target, sender);
 }
 
+void TForm1::NextFile(QObject* sender)
+{
+    StepBy(1, sender);
+}
+
 void TForm1::BeforeFile(QObject* sender)
 {
-    const int i = CurrentIndex();
-    if (i < 0)
-        return;
-    int count = 0;
-    {
-        std::lock_guard lock(Catalogue.Mutex());
-        count = Catalogue.Count();
-    }
-    int target = i - 1;
-    if (i == 0) {
-        if (!Confirm(QStringLiteral("最終ファイルに移動しますか？")))
-            return;
-        target = count - 1;
-    }
-    StepFile(target, sender);
+    StepBy(-1, sender);
 }
 
 void TForm1::FileTrackChange(int position)
