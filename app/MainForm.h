@@ -329,6 +329,8 @@ private:
     void BuildMainMenu();
     void BuildPopupMenus();
     void BuildToolBars();
+    // The batch commands on the checked files ("一括" before the first four in the file menu).
+    void AddBatchEntries(QMenu* menu, const QString& prefix);
     // The four explicit rotation entries, radio-checked, as a menu's content.
     void AddRotationEntries(QMenu* menu);
     void SetPictureModeEntries(bool pictureMode);

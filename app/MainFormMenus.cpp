@@ -227,15 +227,7 @@ void TForm1::BuildMainMenu()
     DeselectAll1 = Entry(edit, QStringLiteral("すべて解除(&D)"), this, [this] { SelectAllClick(false); });
     DeSelectRev1 = Entry(edit, QStringLiteral("選択の反転(&R)"), this, [this] { DeSelectRevClick(); });
     BatchSub = Submenu(edit, QStringLiteral("一括処理(&A)"));
-    QMenu* batch = MenuOf(BatchSub);
-    Entry(batch, QStringLiteral("コピー(&C)"), this, [this] { SelCopyClick(); });
-    Entry(batch, QStringLiteral("移動(&M)"), this, [this] { SelMoveClick(); });
-    Entry(batch, QStringLiteral("削除(&D)"), this, [this] { SelDeleteClick(); });
-    Entry(batch, QStringLiteral("ロスレス回転(&L)"), this, [this] { SelLosslessClick(); });
-    batch->addSeparator();
-    Entry(batch, QStringLiteral("プロテクト指定"), this, [this] { SetProtect(); });
-    Entry(batch, QStringLiteral("プロテクト解除"), this, [this] { UnsetProtect(); });
-    Entry(batch, QStringLiteral("ヒストグラム再計算"), this, [this] { DoRecalcMenu(); });
+    AddBatchEntries(MenuOf(BatchSub), QString());
     edit->addSeparator();
     C1 = Entry(edit, QStringLiteral("画像としてコピー(&C)"), this, [this] { C1Click(); });
     C1->setIcon(ActionIcon(TActionIcon::Copy));
@@ -312,15 +304,7 @@ void TForm1::BuildPopupMenus()
     Entry(PopupMenu1, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
     PopupMenu1->addSeparator();
     PopupBatch = Submenu(PopupMenu1, QStringLiteral("一括処理"));
-    QMenu* batch = MenuOf(PopupBatch);
-    Entry(batch, QStringLiteral("一括コピー(&C)"), this, [this] { SelCopyClick(); });
-    Entry(batch, QStringLiteral("一括移動(&M)"), this, [this] { SelMoveClick(); });
-    Entry(batch, QStringLiteral("一括削除(&D)"), this, [this] { SelDeleteClick(); });
-    Entry(batch, QStringLiteral("一括ロスレス回転(&L)"), this, [this] { SelLosslessClick(); });
-    batch->addSeparator();
-    Entry(batch, QStringLiteral("プロテクト指定"), this, [this] { SetProtect(); });
-    Entry(batch, QStringLiteral("プロテクト解除"), this, [this] { UnsetProtect(); });
-    Entry(batch, QStringLiteral("ヒストグラム再計算"), this, [this] { DoRecalcMenu(); });
+    AddBatchEntries(MenuOf(PopupBatch), QStringLiteral("一括"));
     PopupBatch->setVisible(false);
     Entry(
         PopupMenu1, QStringLiteral("左回転(&L)"), this, [this] { RolateTool2Click(); },
@@ -397,6 +381,18 @@ void TForm1::BuildPopupMenus()
     // The column header's menu; its entry has no command.
     ListPopup = new QMenu(this);
     ListPopup->addAction(QStringLiteral("列削除(&D)"));
+}
+
+void TForm1::AddBatchEntries(QMenu* menu, const QString& prefix)
+{
+    Entry(menu, prefix + QStringLiteral("コピー(&C)"), this, [this] { SelCopyClick(); });
+    Entry(menu, prefix + QStringLiteral("移動(&M)"), this, [this] { SelMoveClick(); });
+    Entry(menu, prefix + QStringLiteral("削除(&D)"), this, [this] { SelDeleteClick(); });
+    Entry(menu, prefix + QStringLiteral("ロスレス回転(&L)"), this, [this] { SelLosslessClick(); });
+    menu->addSeparator();
+    Entry(menu, QStringLiteral("プロテクト指定"), this, [this] { SetProtect(); });
+    Entry(menu, QStringLiteral("プロテクト解除"), this, [this] { UnsetProtect(); });
+    Entry(menu, QStringLiteral("ヒストグラム再計算"), this, [this] { DoRecalcMenu(); });
 }
 
 void TForm1::AddRotationEntries(QMenu* menu)

@@ -76,7 +76,7 @@ void TForm1::SetupPictureView()
     FileTrack->setTracking(false);
     connect(FileTrack, &QSlider::valueChanged, this, [this](int position) { FileTrackChange(position); });
     connect(FileTrack, &QSlider::sliderMoved, this,
-        [this](int position) { QToolTip::showText(QCursor::pos(), QString::number(position + 1), FileTrack); });
+        [this](int position) { QToolTip::showText(QCursor::pos(), QString::number(position), FileTrack); });
     FileTrack->setFocusPolicy(Qt::ClickFocus);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now == FileTrack)
