@@ -280,6 +280,9 @@ void TForm1::ApplyPaneSizes()
 
 void TForm1::TakePaneSizes()
 {
+    // Before the first showing the splitters hold proportions, not the panes' widths.
+    if (!shown_)
+        return;
     const QList<int> outer = FolderSplitter->sizes();
     if (FolderPaneVisible() && !outer.isEmpty() && outer[0] > 0)
         folderWidth_ = outer[0];

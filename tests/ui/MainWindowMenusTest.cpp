@@ -218,6 +218,27 @@ TEST_F(MainWindowMenus, PaneAndBarCommandsFollowTheirChecks)
     EXPECT_FALSE(form->N78->isChecked());
 }
 
+TEST_F(MainWindowMenus, StoredBarVisibilityShowsInTheChecks)
+{
+    testsupport::WriteFile(settings.Folder() + "registry.reg",
+        std::string("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Folder]\n"
+                    "\"Width\"=dword:000000c8\n\"Visible\"=dword:00000000\n"
+                    "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Other]\n"
+                    "\"StatusVisible\"=dword:00000000\n\"ToolBarVisible\"=dword:00000001\n"
+                    "\"ToolBarVisible2\"=dword:00000000\n"));
+    TForm1 form;
+    form.show();
+    EXPECT_FALSE(form.Action_ShowFolder->isChecked());
+    EXPECT_TRUE(form.Action_ShowInfo->isChecked());
+    EXPECT_FALSE(form.Action_ShowStatusBar->isChecked());
+    EXPECT_TRUE(form.ToolBarEntry->isChecked());
+    EXPECT_FALSE(form.N78->isChecked());
+    // Shown again, the folder pane comes back at its stored width.
+    form.ShowFolderView();
+    QApplication::processEvents();
+    EXPECT_EQ(form.FolderPanel->width(), 200);
+}
+
 TEST_F(MainWindowMenus, ViewTypeButtonCyclesThroughAllFiveTypes)
 {
     auto form = Open(1);
