@@ -63,7 +63,7 @@ void TForm1::SetupThumbnailViews()
     makerHost_.noUseRolate = [this] { return setup_NoUseRolate; };
     makerHost_.writeThumbnail
         = [this](const imaging::Bitmap& bitmap) { return CacheFile ? CacheFile->AppendThumbnail(bitmap) : -1; };
-    makerHost_.postProgress = [this](int w, int l) { PostThumbnailProgress(w, l); };
+    makerHost_.postProgress = [this](int w, int l) { makerDispatcher_.PostProgress(w, l); };
 }
 
 // --- view types and layout
@@ -324,6 +324,7 @@ void TForm1::StopThumbnailMaker()
     ThumbnailMaker.reset();
     // Progress of the stopped pass still queued would repaint cells of the next
     // folder and move its bar: it is dropped, and the task display is emptied.
+    makerDispatcher_.DropProgress();
     QCoreApplication::removePostedEvents(this, TThumbnailProgressEvent::kType);
     TaskLabel->clear();
     TaskProgress->setMaximum(100);

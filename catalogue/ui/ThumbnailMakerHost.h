@@ -1,26 +1,49 @@
 #pragma once
-// The Qt side of the thumbnail maker: a dispatcher that lets the event loop
-// run the calls the maker hands to the main thread, and a host whose steps
-// are supplied by the window.
+// The Qt side of the thumbnail maker: a dispatcher that wakes the main
+// thread's event loop to run the calls the maker hands over and to deliver
+// its progress messages in the order posted, and a host whose steps are
+// supplied by the window.
+//
+// The wake-up is an eventfd watched by the event loop: nothing made on the
+// maker thread crosses into Qt's own event queue, and every hand-over goes
+// through a lock or a file descriptor that thread checkers can follow.
 
 #include <QObject>
+#include <deque>
 #include <functional>
+#include <mutex>
+#include <utility>
 
 #include "catalogue/ThumbnailMaker.h"
 #include "platform/MainThreadQueue.h"
 
-// Lives on the main thread; each call a worker queues posts an event here,
-// and handling that event drains the queue.
+class QSocketNotifier;
+
 class TMainThreadDispatcher : public QObject {
 public:
-    explicit TMainThreadDispatcher(platform::MainThreadQueue& queue, QObject* parent = nullptr);
+    // deliver is called on the main thread with each progress message.
+    TMainThreadDispatcher(
+        platform::MainThreadQueue& queue, std::function<void(int, int)> deliver, QObject* parent = nullptr);
     ~TMainThreadDispatcher() override;
+    TMainThreadDispatcher(const TMainThreadDispatcher&) = delete;
+    TMainThreadDispatcher& operator=(const TMainThreadDispatcher&) = delete;
 
-protected:
-    bool event(QEvent* event) override;
+    // Any thread: queues a progress message and returns at once.
+    void PostProgress(int wParam, int lParam);
+    // Main thread: forgets the messages not yet delivered (those of a stopped maker).
+    void DropProgress();
+    // Main thread: runs the waiting calls, then delivers the waiting messages.
+    void Dispatch();
 
 private:
+    void Wake();
+
     platform::MainThreadQueue& queue_;
+    std::function<void(int, int)> deliver_;
+    int wakeFd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;
+    std::mutex mutex_;
+    std::deque<std::pair<int, int>> progress_;
 };
 
 class TThumbnailMakerUiHost : public catalogue::TThumbnailMakerHost {
