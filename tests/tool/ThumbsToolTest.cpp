@@ -44,7 +44,7 @@ TEST(ThumbsTool, WritesEveryThumbnailAndCellAndReportsEachFile)
     for (const char* name : { "Canon_40D.jpg", "Nikon_D70.jpg", "Pentax_K10D.jpg" })
         fs::copy_file(samples / "jpg" / name, dir.Path() / name);
     testsupport::WriteFile(dir.Path() / "zero.jpg", std::string());
-    testsupport::WriteFile(dir.Path() / "broken.png", std::string("\x89PNG\r\n\x1a\n broken"));
+    testsupport::WriteFile(dir.Path() / "x-broken.png", std::string("\x89PNG\r\n\x1a\n broken"));
 
     std::string text;
     ASSERT_EQ(Tool("thumbs '" + dir.Path().string() + "' --out '" + (out.Path() / "o").string() + "' --view 9",
@@ -54,7 +54,7 @@ TEST(ThumbsTool, WritesEveryThumbnailAndCellAndReportsEachFile)
     ASSERT_EQ(lines.size(), 6u) << text;
     EXPECT_EQ(lines[0].rfind("0\tExifJPEG\t0\t", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find("\tembedded\tCanon_40D.jpg"), std::string::npos) << lines[0];
-    EXPECT_EQ(lines[1], "1\tPNG\t0\t-\tnone\tbroken.png");
+    EXPECT_EQ(lines[3], "3\tPNG\t0\t-\tnone\tx-broken.png");
     EXPECT_EQ(lines[4], "4\tJPEG\t0\t-\tnone\tzero.jpg");
     EXPECT_EQ(lines[5].rfind("5 files\t", 0), 0u) << lines[5];
     EXPECT_NE(lines[5].find(" files/s"), std::string::npos);
