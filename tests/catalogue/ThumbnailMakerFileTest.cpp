@@ -39,8 +39,9 @@ struct Folder {
     {
         imaging::Bitmap b;
         const int32_t offset = Record(name).ThumbOffset;
-        if (offset != -1)
+        if (offset != -1) {
             EXPECT_TRUE(cache.ReadThumbnail(offset, b)) << name;
+        }
         return b;
     }
 };

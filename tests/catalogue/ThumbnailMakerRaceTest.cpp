@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "ThumbnailMakerFixture.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/ThumbnailMaker.h"
 #include "platform/MainThreadQueue.h"
@@ -19,31 +20,7 @@ using namespace std::chrono_literals;
 using catalogue::TImageCache;
 using catalogue::TThumbnailMaker;
 
-class RecordingHost : public catalogue::TThumbnailMakerHost {
-public:
-    catalogue::TCacheFile cache;
-    std::atomic<int> writes { 0 };
-    bool NoUseRolate() override { return false; }
-    int32_t WriteThumbnail(const imaging::Bitmap& bitmap) override
-    {
-        ++writes;
-        return cache.AppendThumbnail(bitmap);
-    }
-    void PostProgress(int wParam, int) override
-    {
-        std::lock_guard lock(mutex_);
-        posts_.push_back(wParam);
-    }
-    std::vector<int> Posts()
-    {
-        std::lock_guard lock(mutex_);
-        return posts_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<int> posts_;
-};
+using testcatalogue::RecordingHost;
 
 void AddJpegs(catalogue::TCatalogue& catalogue, int n)
 {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ThumbnailMakerFixture.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/ThumbnailMaker.h"
 
@@ -16,34 +17,7 @@ namespace {
 using catalogue::TImageCache;
 using catalogue::TThumbnailMaker;
 
-// The window's side of the maker: settings, the cache file, the posted messages.
-class FakeHost : public catalogue::TThumbnailMakerHost {
-public:
-    bool noUseRolate = false;
-    catalogue::TCacheFile cache;
-    std::mutex mutex;
-    std::vector<int> posts;
-    std::atomic<bool> writeOffMainThread { false };
-    platform::MainThreadQueue* queue = nullptr;
-
-    bool NoUseRolate() override { return noUseRolate; }
-    int32_t WriteThumbnail(const imaging::Bitmap& bitmap) override
-    {
-        if (queue && !queue->IsMainThread())
-            writeOffMainThread = true;
-        return cache.AppendThumbnail(bitmap);
-    }
-    void PostProgress(int wParam, int) override
-    {
-        std::lock_guard lock(mutex);
-        posts.push_back(wParam);
-    }
-    std::vector<int> Posts()
-    {
-        std::lock_guard lock(mutex);
-        return posts;
-    }
-};
+using FakeHost = testcatalogue::RecordingHost;
 
 // What the stand-in metadata reader finds in a file, by file name.
 struct FakeFile {
