@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QTreeView>
@@ -44,6 +45,7 @@ void TForm1::FolderOpen(const QString& path, bool force)
 
     const catalogue::SortOrder order{SortKind, SortTag};
     int n = 0;
+    int keptRow = -1; // the list row to select again after a refresh
     if (folder != CurrentFolder) {
         // A new folder: the panels are emptied and the list starts afresh.
         HistogramCurrentFile.clear();
@@ -70,9 +72,18 @@ void TForm1::FolderOpen(const QString& path, bool force)
             const int index = found >= 0 ? found : (i >= n - 1 ? n - 1 : i);
             if (n > 0)
                 ShowItemInfo(index);
+            keptRow = std::min(i, n - 1);
         }
     }
     ListModel->SetItemCount(n);
+    if (keptRow >= 0 && ViewType == 0) {
+        // Resetting the model drops the selection; it keeps its position by index, quietly,
+        // since the panels already show the file that was current.
+        const QSignalBlocker quiet(ListView1->selectionModel());
+        ListView1->selectionModel()->setCurrentIndex(ListModel->index(keptRow, 0),
+                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ListView1->viewport()->update();
+    }
     SetStatusText(QStringLiteral(" %1 個のファイル").arg(n));
     LayoutGrid();
     DrawGrid1->viewport()->update();

@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 #include "app/MainForm.h"
@@ -189,6 +190,30 @@ TEST_F(MainFormTest, OpensRefreshesAndClosesAFolder)
     const std::string cache = form.CacheFile->Path();
     form.close();
     EXPECT_EQ(Saved().Find("Main\\Folder", "Path") != nullptr, true);
+}
+
+TEST_F(MainFormTest, RefreshAfterTheCurrentFileVanishedShowsTheLastFileAndKeepsTheRow)
+{
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        testsupport::WriteFile(photos.Path() / name, std::string("x"));
+    TForm1 form;
+    form.ChangeViewType(0);
+    form.FolderOpen(QString::fromStdString(photos.Path().string()), false);
+    form.ListView1->selectionModel()->setCurrentIndex(form.ListModel->index(2, 0),
+                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    ASSERT_EQ(form.CurrentIndex(), 2);
+
+    std::filesystem::remove(photos.Path() / "c.jpg");
+    form.Refresh1Click();
+    EXPECT_EQ(form.ListModel->ItemCount(), 2);
+    EXPECT_EQ(form.CurrentIndex(), 1);
+    EXPECT_EQ(form.HistogramCurrentFile, photos.Folder() + "b.jpg");
+
+    // A file added before the current one: the panels follow the file, the row stays by index.
+    testsupport::WriteFile(photos.Path() / "0.jpg", std::string("x"));
+    form.Refresh1Click();
+    EXPECT_EQ(form.CurrentIndex(), 1);
+    EXPECT_EQ(form.HistogramCurrentFile, photos.Folder() + "b.jpg");
 }
 
 TEST_F(MainFormTest, EmptyOrVanishedFolderListsNothingAndIgnoresProgress)
