@@ -11,15 +11,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include <jpeglib.h>
+#include "imaging/JpegEncode.h"
 
 namespace {
 
 // A picture with smooth light, a few shapes and sensor-like noise, so that it
 // compresses like a photograph rather than like a flat test card.
-void Scene(int width, int height, int seed, int y, std::vector<uint8_t>& row)
+void Scene(int width, int height, int seed, int y, uint8_t* row)
 {
     uint32_t noise = static_cast<uint32_t>(seed * 7919 + y * 104729);
     for (int x = 0; x < width; ++x) {
@@ -37,34 +38,24 @@ void Scene(int width, int height, int seed, int y, std::vector<uint8_t>& row)
     }
 }
 
-std::vector<uint8_t> Encode(int width, int height, int seed, int quality)
+// The scene as a JPEG without a JFIF header, as cameras write it, with the
+// given segments right after SOI.
+std::vector<uint8_t> Encode(int width, int height, int seed, int quality, std::vector<imaging::JpegMarker> markers = {})
 {
-    jpeg_compress_struct c {};
-    jpeg_error_mgr err {};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = static_cast<JDIMENSION>(width);
-    c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, quality, TRUE);
-    c.write_JFIF_header = FALSE;
-    jpeg_start_compress(&c, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
-    while (c.next_scanline < c.image_height) {
-        // The thumbnail is the same scene at its own size.
-        Scene(width, height, seed, static_cast<int>(c.next_scanline), row);
-        JSAMPROW rows[1] = { row.data() };
-        jpeg_write_scanlines(&c, rows, 1);
+    const size_t stride = static_cast<size_t>(width) * 3;
+    std::vector<uint8_t> pixels(stride * height);
+    // The thumbnail is the same scene at its own size.
+    for (int y = 0; y < height; ++y)
+        Scene(width, height, seed, y, pixels.data() + y * stride);
+    imaging::JpegEncodeOptions options;
+    options.quality = quality;
+    options.jfif = false;
+    options.markers = std::move(markers);
+    std::vector<uint8_t> out;
+    if (!imaging::EncodeJpeg({ pixels.data(), width, height, stride, imaging::JpegLayout::Rgb }, options, out)) {
+        std::fprintf(stderr, "cannot encode a %d x %d picture\n", width, height);
+        std::exit(1);
     }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
     return out;
 }
 
@@ -85,7 +76,7 @@ struct BigEndian {
 
 // APP1 "Exif": IFD0 (orientation, Exif pointer), an Exif directory with the
 // picture size, IFD1 pointing at the thumbnail that follows it.
-std::vector<uint8_t> ExifSegment(int width, int height, const std::vector<uint8_t>& thumb)
+imaging::JpegMarker ExifSegment(int width, int height, const std::vector<uint8_t>& thumb)
 {
     BigEndian t;
     t.bytes = { 'M', 'M', 0, 42 };
@@ -107,9 +98,8 @@ std::vector<uint8_t> ExifSegment(int width, int height, const std::vector<uint8_
     t.Entry(0x0202, 4, 1, static_cast<uint32_t>(thumb.size()));
     t.U32(0);
     t.bytes.insert(t.bytes.end(), thumb.begin(), thumb.end());
-    const size_t length = 2 + 6 + t.bytes.size();
-    std::vector<uint8_t> segment = { 0xFF, 0xE1, uint8_t(length >> 8), uint8_t(length), 'E', 'x', 'i', 'f', 0, 0 };
-    segment.insert(segment.end(), t.bytes.begin(), t.bytes.end());
+    imaging::JpegMarker segment { 0xE1, { 'E', 'x', 'i', 'f', 0, 0 } };
+    segment.data.insert(segment.data.end(), t.bytes.begin(), t.bytes.end());
     return segment;
 }
 
@@ -134,11 +124,10 @@ int main(int argc, char** argv)
         }
     }
     for (int k = 0; k < count; ++k) {
-        std::vector<uint8_t> picture = Encode(width, height, k, 90);
-        if (thumbnail) {
-            const std::vector<uint8_t> app1 = ExifSegment(width, height, Encode(160, 120, k, 80));
-            picture.insert(picture.begin() + 2, app1.begin(), app1.end());
-        }
+        std::vector<imaging::JpegMarker> markers;
+        if (thumbnail)
+            markers.push_back(ExifSegment(width, height, Encode(160, 120, k, 80)));
+        const std::vector<uint8_t> picture = Encode(width, height, k, 90, std::move(markers));
         char name[64];
         std::snprintf(name, sizeof name, "/IMG_%04d.JPG", k);
         FILE* f = std::fopen((dir + name).c_str(), "wb");

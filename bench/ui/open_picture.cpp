@@ -29,6 +29,7 @@
 
 #include "app/MainForm.h"
 #include "app/PictureView.h"
+#include "imaging/JpegEncode.h"
 
 namespace {
 
@@ -70,17 +71,17 @@ int Make(int width, int height, const std::string& path)
             p[2] = static_cast<unsigned char>(((x ^ y) & 0x7F) + noise);
         }
     }
-    tjhandle handle = tjInitCompress();
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    if (tjCompress2(handle, pixels.data(), width, 0, height, TJPF_RGB, &out, &size, TJSAMP_422, 90, 0) != 0) {
-        std::fprintf(stderr, "compress failed: %s\n", tjGetErrorStr2(handle));
+    imaging::JpegEncodeOptions options;
+    options.chroma = imaging::JpegChroma::HalfWidth;
+    std::vector<uint8_t> out;
+    if (!imaging::EncodeJpeg({ pixels.data(), width, height, static_cast<size_t>(width) * 3, imaging::JpegLayout::Rgb },
+            options, out)) {
+        std::fprintf(stderr, "compress failed\n");
         return 1;
     }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(out), static_cast<std::streamsize>(size));
-    tjFree(out);
-    tjDestroy(handle);
-    std::printf("%s: %d x %d, %lu bytes\n", path.c_str(), width, height, size);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    std::printf("%s: %d x %d, %zu bytes\n", path.c_str(), width, height, out.size());
     return 0;
 }
 

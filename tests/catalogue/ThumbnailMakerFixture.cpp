@@ -2,46 +2,27 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdio>
-#include <cstdlib>
+#include <stdexcept>
 #include <string>
 
-#include <jpeglib.h>
+#include "imaging/JpegEncode.h"
 
 namespace testcatalogue {
 
 std::vector<uint8_t> PlainJpeg(int width, int height, int quality)
 {
-    jpeg_compress_struct c {};
-    jpeg_error_mgr err {};
-    c.err = jpeg_std_error(&err);
-    jpeg_create_compress(&c);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&c, &buffer, &size);
-    c.image_width = static_cast<JDIMENSION>(width);
-    c.image_height = static_cast<JDIMENSION>(height);
-    c.input_components = 3;
-    c.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&c);
-    jpeg_set_quality(&c, quality, TRUE);
-    jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
-    while (c.next_scanline < c.image_height) {
-        const int y = static_cast<int>(c.next_scanline);
+    imaging::Bitmap picture(width, height);
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const bool corner = x < width / 8 && y < height / 8;
-            row[x * 3] = corner ? 255 : static_cast<JSAMPLE>(x * 255 / std::max(width - 1, 1));
-            row[x * 3 + 1] = corner ? 255 : static_cast<JSAMPLE>(y * 255 / std::max(height - 1, 1));
-            row[x * 3 + 2] = corner ? 255 : 64;
+            uint8_t* p = picture.Row(y) + x * 3;
+            p[2] = corner ? 255 : static_cast<uint8_t>(x * 255 / std::max(width - 1, 1));
+            p[1] = corner ? 255 : static_cast<uint8_t>(y * 255 / std::max(height - 1, 1));
+            p[0] = corner ? 255 : 64;
         }
-        JSAMPROW rows[1] = { row.data() };
-        jpeg_write_scanlines(&c, rows, 1);
-    }
-    jpeg_finish_compress(&c);
-    jpeg_destroy_compress(&c);
-    std::vector<uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
+    std::vector<uint8_t> out;
+    if (!imaging::EncodeJpeg(picture, quality, out))
+        throw std::runtime_error("cannot encode the test JPEG");
     return out;
 }
 

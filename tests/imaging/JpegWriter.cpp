@@ -1,40 +1,30 @@
 #include "imaging/JpegWriter.h"
 
+#include <stdexcept>
+
+#include "imaging/JpegEncode.h"
+
 namespace testimaging {
 
 std::vector<uint8_t> EncodeJpeg(int width, int height, const PixelFn& pixel, const JpegSettings& settings)
 {
-    jpeg_compress_struct cinfo {};
-    jpeg_error_mgr error {};
-    cinfo.err = jpeg_std_error(&error);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = settings.input == JCS_GRAYSCALE ? 1 : settings.input == JCS_CMYK ? 4 : 3;
-    cinfo.in_color_space = settings.input;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, settings.quality, TRUE);
-    if (settings.fullChroma)
-        for (int c = 0; c < cinfo.num_components; ++c)
-            cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
-    if (settings.progressive)
-        jpeg_simple_progression(&cinfo);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<uint8_t> row(static_cast<size_t>(width) * cinfo.input_components);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const int y = static_cast<int>(cinfo.next_scanline);
+    const imaging::JpegLayout layout = settings.input == JCS_GRAYSCALE ? imaging::JpegLayout::Gray
+        : settings.input == JCS_CMYK                                   ? imaging::JpegLayout::Cmyk
+                                                                       : imaging::JpegLayout::Rgb;
+    const size_t pixelBytes = static_cast<size_t>(imaging::JpegLayoutBytes(layout));
+    const size_t stride = static_cast<size_t>(width) * pixelBytes;
+    std::vector<uint8_t> samples(stride * height);
+    for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixel(x, y, row.data() + static_cast<size_t>(x) * cinfo.input_components);
-        JSAMPROW rows[1] = { row.data() };
-        jpeg_write_scanlines(&cinfo, rows, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<uint8_t> bytes(buffer, buffer + size);
-    jpeg_destroy_compress(&cinfo);
-    free(buffer);
+            pixel(x, y, samples.data() + y * stride + x * pixelBytes);
+    imaging::JpegEncodeOptions options;
+    options.quality = settings.quality;
+    options.progressive = settings.progressive;
+    if (settings.fullChroma)
+        options.chroma = imaging::JpegChroma::Full;
+    std::vector<uint8_t> bytes;
+    if (!imaging::EncodeJpeg({ samples.data(), width, height, stride, layout }, options, bytes))
+        throw std::runtime_error("cannot encode the test JPEG");
     return bytes;
 }
 

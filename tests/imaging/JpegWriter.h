@@ -1,5 +1,5 @@
 #pragma once
-// Test fixtures: JPEG files encoded in memory with libjpeg.
+// Test fixtures: JPEG files encoded in memory from samples made pixel by pixel.
 
 #include <cstdint>
 #include <cstdio>

@@ -2,7 +2,8 @@
 
 #include <cstring>
 #include <stdexcept>
-#include <turbojpeg.h>
+
+#include "imaging/JpegEncode.h"
 
 namespace exiftest {
 
@@ -310,14 +311,10 @@ Bytes EncodeJpeg(int width, int height)
             p[1] = uint8_t(y * 255 / std::max(1, height - 1));
             p[2] = 128;
         }
-    tjhandle handle = tjInitCompress();
-    unsigned char* jpeg = nullptr;
-    unsigned long size = 0;
-    if (!handle || tjCompress2(handle, rgb.data(), width, 0, height, TJPF_RGB, &jpeg, &size, TJSAMP_420, 90, 0) != 0)
+    Bytes out;
+    const size_t stride = static_cast<size_t>(width) * 3;
+    if (!imaging::EncodeJpeg({ rgb.data(), width, height, stride, imaging::JpegLayout::Rgb }, {}, out))
         throw std::runtime_error("cannot encode the test JPEG");
-    Bytes out(jpeg, jpeg + size);
-    tjFree(jpeg);
-    tjDestroy(handle);
     return out;
 }
 

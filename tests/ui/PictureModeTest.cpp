@@ -12,13 +12,13 @@
 #include <QToolButton>
 #include <chrono>
 #include <gtest/gtest.h>
-#include <turbojpeg.h>
 
 #include "app/MainForm.h"
 #include "app/PictureView.h"
 #include "catalogue/BitmapUtils.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
 #include "imaging/ImageIO.h"
+#include "imaging/JpegEncode.h"
 #include "support/TestSupport.h"
 #include "ui/UiTestSupport.h"
 
@@ -33,15 +33,14 @@ std::string JpegBytes(int width, int height, bool fourChannels = false)
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * channels);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = static_cast<unsigned char>((i * 7919) >> 3);
-    tjhandle handle = tjInitCompress();
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    tjCompress2(
-        handle, pixels.data(), width, 0, height, fourChannels ? TJPF_CMYK : TJPF_BGR, &out, &size, TJSAMP_444, 90, 0);
-    std::string bytes(reinterpret_cast<const char*>(out), size);
-    tjFree(out);
-    tjDestroy(handle);
-    return bytes;
+    imaging::JpegEncodeOptions options;
+    options.chroma = imaging::JpegChroma::Full;
+    options.ycck = fourChannels;
+    std::vector<uint8_t> out;
+    const imaging::JpegSamples samples { pixels.data(), width, height, static_cast<size_t>(width) * channels,
+        fourChannels ? imaging::JpegLayout::Cmyk : imaging::JpegLayout::Bgr };
+    EXPECT_TRUE(imaging::EncodeJpeg(samples, options, out));
+    return std::string(out.begin(), out.end());
 }
 
 // A BMP picture whose top-left pixel is red and the rest grey, so turns can be told apart.
