@@ -17,15 +17,8 @@ namespace {
 
 using testsupport::TempDir;
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public uitest::WindowTest {
 protected:
-    void SetUp() override
-    {
-        uitest::EnsureApp();
-        setenv("VOVIRO_SETTINGS_DIR", settings.Path().c_str(), 1);
-    }
-    void TearDown() override { unsetenv("VOVIRO_SETTINGS_DIR"); }
-
     std::string RegistryPath() const { return settings.Folder() + "registry.reg"; }
     void WriteRegistry(const std::string& body) const
     {
@@ -33,7 +26,6 @@ protected:
     }
     platform::RegistryStore Saved() const { return platform::RegistryStore(RegistryPath()); }
 
-    TempDir settings;
     TempDir photos;
 };
 

@@ -73,15 +73,8 @@ void SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoM
     QCoreApplication::sendEvent(target, &release);
 }
 
-class MainWindowMenus : public ::testing::Test {
+class MainWindowMenus : public uitest::WindowTest {
 protected:
-    void SetUp() override
-    {
-        uitest::EnsureApp();
-        setenv("VOVIRO_SETTINGS_DIR", settings.Path().c_str(), 1);
-    }
-    void TearDown() override { unsetenv("VOVIRO_SETTINGS_DIR"); }
-
     // A shown window over a folder of small pictures, active so that keys reach the focused control.
     std::unique_ptr<TForm1> Open(int files)
     {
@@ -105,7 +98,6 @@ protected:
         ASSERT_EQ(QApplication::focusWidget(), w);
     }
 
-    TempDir settings;
     TempDir photos;
 };
 

@@ -59,15 +59,8 @@ bool IsRed(const imaging::Bitmap& b, int x, int y)
     return p[2] == 255 && p[1] == 0 && p[0] == 0;
 }
 
-class PictureMode : public ::testing::Test {
+class PictureMode : public uitest::WindowTest {
 protected:
-    void SetUp() override
-    {
-        uitest::EnsureApp();
-        setenv("VOVIRO_SETTINGS_DIR", settings.Path().c_str(), 1);
-    }
-    void TearDown() override { unsetenv("VOVIRO_SETTINGS_DIR"); }
-
     std::string File(const std::string& name) const { return photos.Folder() + name; }
 
     std::unique_ptr<TForm1> Window()
@@ -104,7 +97,6 @@ protected:
         QCoreApplication::sendEvent(target, &release);
     }
 
-    TempDir settings;
     TempDir photos;
     std::vector<std::string> questions;
     bool answer = false;

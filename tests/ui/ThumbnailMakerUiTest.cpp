@@ -57,15 +57,8 @@ void Click(QWidget* target, Qt::MouseButton button, QPoint at)
     QCoreApplication::sendEvent(target, &release);
 }
 
-class ThumbnailMakerUi : public ::testing::Test {
+class ThumbnailMakerUi : public uitest::WindowTest {
 protected:
-    void SetUp() override
-    {
-        uitest::EnsureApp();
-        setenv("VOVIRO_SETTINGS_DIR", settings.Path().c_str(), 1);
-    }
-    void TearDown() override { unsetenv("VOVIRO_SETTINGS_DIR"); }
-
     static void Bitmaps(const TempDir& dir, int n, int width = 40, int height = 30)
     {
         imaging::Bitmap b(width, height);
@@ -97,8 +90,6 @@ protected:
             n += form.Catalogue.At(i).ThumbState == 10;
         return n;
     }
-
-    TempDir settings;
 };
 
 TEST_F(ThumbnailMakerUi, ThumbnailsFillInWhileTheProgressMoves)

@@ -9,12 +9,23 @@ QApplication& EnsureApp()
 {
     static int argc = 1;
     static char name[] = "voviro-test";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = { name, nullptr };
     static QApplication* app = [] {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         return new QApplication(argc, argv);
     }();
     return *app;
+}
+
+void WindowTest::SetUp()
+{
+    EnsureApp();
+    setenv("VOVIRO_SETTINGS_DIR", settings.Path().c_str(), 1);
+}
+
+void WindowTest::TearDown()
+{
+    unsetenv("VOVIRO_SETTINGS_DIR");
 }
 
 } // namespace uitest
