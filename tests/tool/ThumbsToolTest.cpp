@@ -46,8 +46,14 @@ TEST(ThumbsTool, WritesEveryThumbnailAndCellAndReportsEachFile)
     testsupport::WriteFile(dir.Path() / "zero.jpg", std::string());
     testsupport::WriteFile(dir.Path() / "x-broken.png", std::string("\x89PNG\r\n\x1a\n broken"));
 
+    // Drawing cells needs the user interface; a core-only build has the tool without it.
+#ifdef VOVIRO_TOOL_WITH_QT
+    const std::string view = " --view 9";
+#else
+    const std::string view;
+#endif
     std::string text;
-    ASSERT_EQ(Tool("thumbs '" + dir.Path().string() + "' --out '" + (out.Path() / "o").string() + "' --view 9",
+    ASSERT_EQ(Tool("thumbs '" + dir.Path().string() + "' --out '" + (out.Path() / "o").string() + "'" + view,
                   dir.Path() / "stdout", text),
         0);
     const std::vector<std::string> lines = Lines(text);
@@ -61,8 +67,10 @@ TEST(ThumbsTool, WritesEveryThumbnailAndCellAndReportsEachFile)
     const fs::path o = out.Path() / "o";
     EXPECT_TRUE(fs::exists(o / "Canon_40D.jpg.png"));
     EXPECT_FALSE(fs::exists(o / "zero.jpg.png")) << "no thumbnail, no picture";
-    EXPECT_TRUE(fs::exists(o / "zero.jpg.view9.png")) << "the placeholder cell is drawn";
-    EXPECT_GT(fs::file_size(o / "Nikon_D70.jpg.view9.png"), 1000u);
+    if (!view.empty()) {
+        EXPECT_TRUE(fs::exists(o / "zero.jpg.view9.png")) << "the placeholder cell is drawn";
+        EXPECT_GT(fs::file_size(o / "Nikon_D70.jpg.view9.png"), 1000u);
+    }
 }
 
 TEST(ThumbsTool, ListShowsTheShootingDataTheMakerReads)
