@@ -7,6 +7,9 @@
 //   MainFormLayout.cpp    the widgets and their arrangement
 //   MainFormSettings.cpp  the registry groups read at creation and written at close
 //   MainFormFolder.cpp    opening and refreshing folders, the current file, progress
+//   MainFormMenus.cpp     menus, tool bars, actions, keys, pane and bar commands
+//   MainFormThumbnails.cpp view types, the grid and list input, the thumbnail maker
+//   MainFormPicture.cpp   the picture view: opening, zoom, stepping, turning
 
 #include <QMainWindow>
 #include <QString>
@@ -42,9 +45,6 @@ class QMenu;
 class QSlider;
 class QToolButton;
 class QResizeEvent;
-
-// The thumbnail progress message (WM_USER + 10) posted by the thumbnail maker.
-inline constexpr int kThumbnailProgressMessage = 1024 + 10;
 
 class TForm1 : public QMainWindow, public TMainSettings {
     Q_OBJECT
