@@ -17,11 +17,6 @@ namespace {
 constexpr int kMaxWalkBSegments = 100;
 constexpr uint64_t kMrwDefaultTiffBase = 48;
 
-bool OneOf(const std::string& ext, std::initializer_list<const char*> list)
-{
-    return std::any_of(list.begin(), list.end(), [&](const char* e) { return ext == e; });
-}
-
 bool BytesAre(FileReader& file, uint64_t pos, std::string_view text)
 {
     char buffer[32];
@@ -184,7 +179,7 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
         exif.ContainerKind = 10;
     if (exif.Main.GpsOffset != 0)
         ReadGpsDirectory(c, exif.Gps, c.tiffBase + static_cast<uint32_t>(exif.Main.GpsOffset));
-    const bool tiffLike = OneOf(ext, { ".tiff", ".tif", ".nsk", ".orf" });
+    const bool tiffLike = ExtensionIsOneOf(ext, { ".tiff", ".tif", ".nsk", ".orf" });
     if (tiffLike) {
         exif.Width = static_cast<int32_t>(c.temp.Width);
         exif.Height = static_cast<int32_t>(c.temp.Height);
@@ -200,7 +195,7 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
     if (exif.Main.ExifOffset != 0) {
         ReadDirectory(c, exif.Exif, c.tiffBase + static_cast<uint32_t>(exif.Main.ExifOffset));
         const bool haveTempSize = c.temp.Width != 0 && c.temp.Height != 0;
-        if (OneOf(ext, { ".tiff", ".tif", ".mrw", ".orf" })) {
+        if (ExtensionIsOneOf(ext, { ".tiff", ".tif", ".mrw", ".orf" })) {
             exif.ContainerKind = 2;
             if (haveTempSize) {
                 exif.Width = static_cast<int32_t>(c.temp.Width);
@@ -255,7 +250,7 @@ void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bi
             ReadMrwHeader(file, exif, c.tiffBase);
             exif.ContainerKind = 4;
         }
-    } else if (OneOf(ext, { ".tiff", ".tif", ".orf", ".nsk", ".nef" })) {
+    } else if (ExtensionIsOneOf(ext, { ".tiff", ".tif", ".orf", ".nsk", ".nef" })) {
         c.tiffBase = 0;
         exif.ContainerKind = 4;
     } else {

@@ -1,6 +1,8 @@
 #pragma once
-// Internals of the metadata reader shared by its source files and the fuzz target.
+// Internals of the metadata reader shared by its source files and the benchmark.
 
+#include <algorithm>
+#include <initializer_list>
 #include <string>
 
 #include "metadata/ExifRead.h"
@@ -10,6 +12,11 @@ namespace metadata {
 
 // The extension of a file name with its dot, lower-cased (".jpg"); empty when none.
 std::string FileExtensionLower(const std::string& fileName);
+// True when `ext` is one of the listed extensions.
+inline bool ExtensionIsOneOf(const std::string& ext, std::initializer_list<const char*> list)
+{
+    return std::any_of(list.begin(), list.end(), [&](const char* e) { return ext == e; });
+}
 
 // The JPEG path of LoadThumbnailFromImage: reduced-scale decode fitted into 160 × 120.
 bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, const imaging::ProgressFn& progress);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "metadata/ExifReadInternal.h"
+#include "metadata/Thumbnails.h"
 
 namespace metadata {
 
@@ -11,7 +12,9 @@ namespace {
 constexpr int kBoxWidth = 160;
 constexpr int kBoxHeight = 120;
 
-std::string LowerExtension(const std::string& fileName)
+} // namespace
+
+std::string FileExtensionLower(const std::string& fileName)
 {
     const size_t slash = fileName.find_last_of('/');
     const size_t dot = fileName.find_last_of('.');
@@ -20,25 +23,6 @@ std::string LowerExtension(const std::string& fileName)
     std::string ext = fileName.substr(dot);
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
     return ext;
-}
-
-bool OneOf(const std::string& ext, std::initializer_list<const char*> list)
-{
-    return std::any_of(list.begin(), list.end(), [&](const char* e) { return ext == e; });
-}
-
-void DrawFitted(const imaging::Bitmap& picture, imaging::Bitmap& thumbnail)
-{
-    const imaging::Rect fit = FitRect(picture.Width(), picture.Height(), kBoxWidth, kBoxHeight);
-    thumbnail.Resize(fit.Width(), fit.Height());
-    imaging::StretchDraw(picture, thumbnail, fit);
-}
-
-} // namespace
-
-std::string FileExtensionLower(const std::string& fileName)
-{
-    return LowerExtension(fileName);
 }
 
 bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, const imaging::ProgressFn& progress)
@@ -50,7 +34,7 @@ bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, 
     imaging::Bitmap picture;
     if (!imaging::LoadJpegFile(fileName, picture, options) || picture.Width() <= 0 || picture.Empty())
         return false;
-    DrawFitted(picture, thumbnail);
+    DrawFittedThumbnail(picture, thumbnail, kBoxWidth, kBoxHeight);
     return true;
 }
 
@@ -75,11 +59,11 @@ imaging::Rect FitRect(int width, int height, int boxWidth, int boxHeight)
 bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbnail, int32_t& width, int32_t& height,
     const imaging::ProgressFn& progress)
 {
-    const std::string ext = LowerExtension(fileName);
+    const std::string ext = FileExtensionLower(fileName);
     imaging::Bitmap picture;
-    if (OneOf(ext, { ".jpg", ".jpeg" })) {
+    if (ExtensionIsOneOf(ext, { ".jpg", ".jpeg" })) {
         return LoadJpegThumbnail(fileName, thumbnail, progress);
-    } else if (OneOf(ext, { ".bmp", ".png", ".pcx" })) {
+    } else if (ExtensionIsOneOf(ext, { ".bmp", ".png", ".pcx" })) {
         bool loaded = ext == ".bmp" ? imaging::LoadBmpFile(fileName, picture)
             : ext == ".png"         ? imaging::LoadPngFile(fileName, picture)
                                     : imaging::LoadPcxFile(fileName, picture);
@@ -87,7 +71,7 @@ bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbn
             return false;
         width = picture.Width();
         height = picture.Height();
-    } else if (OneOf(ext, { ".tif", ".tiff", ".nef", ".nsk", ".orf" })) {
+    } else if (ExtensionIsOneOf(ext, { ".tif", ".tiff", ".nef", ".nsk", ".orf" })) {
         imaging::DecodeOptions options;
         options.progress = progress;
         if (!imaging::LoadTiffFile(fileName, picture, options) || picture.Empty())
@@ -95,7 +79,7 @@ bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbn
     } else {
         return false;
     }
-    DrawFitted(picture, thumbnail);
+    DrawFittedThumbnail(picture, thumbnail, kBoxWidth, kBoxHeight);
     return true;
 }
 

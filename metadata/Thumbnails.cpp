@@ -13,14 +13,14 @@ namespace {
 constexpr int kLargestKeptSize = 200;
 constexpr int kThumbnailBox = 160;
 
-void DrawFitted(const imaging::Bitmap& picture, imaging::Bitmap& thumbnail, int boxWidth, int boxHeight)
+} // namespace
+
+void DrawFittedThumbnail(const imaging::Bitmap& picture, imaging::Bitmap& thumbnail, int boxWidth, int boxHeight)
 {
     const imaging::Rect fit = FitRect(picture.Width(), picture.Height(), boxWidth, boxHeight);
     thumbnail.Resize(fit.Width(), fit.Height());
     imaging::StretchDraw(picture, thumbnail, fit);
 }
-
-} // namespace
 
 bool DrawJpegThumbnail(const std::vector<uint8_t>& jpeg, imaging::Bitmap& thumbnail)
 {
@@ -30,7 +30,7 @@ bool DrawJpegThumbnail(const std::vector<uint8_t>& jpeg, imaging::Bitmap& thumbn
     if (picture.Width() <= kLargestKeptSize && picture.Height() <= kLargestKeptSize)
         thumbnail = std::move(picture);
     else
-        DrawFitted(picture, thumbnail, kThumbnailBox, kThumbnailBox);
+        DrawFittedThumbnail(picture, thumbnail, kThumbnailBox, kThumbnailBox);
     return true;
 }
 
@@ -59,7 +59,7 @@ bool DrawRgbThumbnail(
             out[3 * x + 2] = row[3 * x];
         }
     }
-    DrawFitted(picture, thumbnail, kThumbnailBox, kThumbnailBox);
+    DrawFittedThumbnail(picture, thumbnail, kThumbnailBox, kThumbnailBox);
     return true;
 }
 

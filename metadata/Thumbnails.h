@@ -10,6 +10,8 @@
 
 namespace metadata {
 
+// Draws `picture` into `thumbnail`, sized to its aspect-keeping fit of the box.
+void DrawFittedThumbnail(const imaging::Bitmap& picture, imaging::Bitmap& thumbnail, int boxWidth, int boxHeight);
 // Decodes a JPEG stream into `thumbnail`: 1:1 when it is at most 200 × 200,
 // otherwise fitted into 160 × 160. False when it cannot be decoded.
 bool DrawJpegThumbnail(const std::vector<uint8_t>& jpeg, imaging::Bitmap& thumbnail);
