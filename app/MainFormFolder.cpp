@@ -20,6 +20,7 @@
 #include "catalogue/ui/CatalogueListModel.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
 #include "catalogue/ui/ThumbnailIcons.h"
+#include "platform/PathName.h"
 
 void TForm1::PTShellTree1Change()
 {
@@ -92,6 +93,12 @@ void TForm1::FolderOpen(const QString& path, bool force)
     CurrentFolder = folder;
 }
 
+int TForm1::FileCount() const
+{
+    std::lock_guard lock(Catalogue.Mutex());
+    return Catalogue.Count();
+}
+
 int TForm1::CurrentIndex() const
 {
     std::lock_guard lock(Catalogue.Mutex());
@@ -120,7 +127,7 @@ void TForm1::ShowItemInfo(int index)
         NoFileShown = false;
         UpdateFileCommands(*record);
         fileName = record->FileName;
-        const QString name = QString::fromUtf8(BaseName(fileName));
+        const QString name = DisplayPath(platform::FileNameOf(fileName));
         status = record->Exif ? QStringLiteral(" ") + name + QStringLiteral(" ") +
                                     QString::fromUtf8(catalogue::ShootingSummary(*record))
                               : QStringLiteral(" ") + name;

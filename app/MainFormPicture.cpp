@@ -26,21 +26,9 @@
 #include "imaging/BitmapTransform.h"
 #include "imaging/TurboDecode.h"
 #include "imaging/ViewGeometry.h"
+#include "platform/PathName.h"
 
 namespace {
-
-std::string LowerExtension(const std::string& fileName)
-{
-    const std::string name = BaseName(fileName);
-    const size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos)
-        return {};
-    std::string ext = name.substr(dot);
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return ext;
-}
 
 bool IsJpegKind(uint8_t kind)
 {
@@ -91,7 +79,7 @@ bool TForm1::LoadPicture(const std::string& fileName)
     // The previous picture goes first, so that a large one is never held twice.
     ImageEn1->Clear();
     try {
-        const std::string ext = LowerExtension(fileName);
+        const std::string ext = platform::LowerExtensionOf(fileName);
         if (setup_useIntel && (ext == ".jpg" || ext == ".jpeg")) {
             imaging::Bitmap decoded;
             if (!imaging::DecodeJpegWithIjl(decoded, fileName) || decoded.Empty())
@@ -133,11 +121,7 @@ void TForm1::Open1Click(QObject* sender)
     const int i = CurrentIndex();
     if (i == -1)
         return;
-    int count = 0;
-    {
-        std::lock_guard lock(Catalogue.Mutex());
-        count = Catalogue.Count();
-    }
+    const int count = FileCount();
     {
         const QSignalBlocker quiet(FileTrack);
         FileTrack->setMaximum(count - 1);
@@ -156,7 +140,7 @@ void TForm1::Open1Click(QObject* sender)
     } else {
         ImageEn1->Clear();
         ErrorLabel->setText(
-            QString::fromUtf8(BaseName(record->FileName)) + QStringLiteral(" の読み込みに失敗しました"));
+            DisplayPath(platform::FileNameOf(record->FileName)) + QStringLiteral(" の読み込みに失敗しました"));
         ErrorLabel->adjustSize();
         ErrorLabel->show();
         ErrorLabel->raise();
@@ -284,11 +268,7 @@ void TForm1::StepBy(int step, QObject* sender)
     const int i = CurrentIndex();
     if (i < 0)
         return;
-    int count = 0;
-    {
-        std::lock_guard lock(Catalogue.Mutex());
-        count = Catalogue.Count();
-    }
+    const int count = FileCount();
     int target = i + step;
     if (target < 0 || target >= count) {
         // Past either end the user decides whether to wrap around.

@@ -13,10 +13,3 @@ inline QString DisplayPath(const std::string& path)
 {
     return QFile::decodeName(QByteArray::fromStdString(path));
 }
-
-// The file name without its folder.
-inline std::string BaseName(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}

@@ -1,0 +1,24 @@
+#include "platform/PathName.h"
+
+namespace platform {
+
+std::string FileNameOf(std::string_view path)
+{
+    const size_t slash = path.find_last_of('/');
+    return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+std::string LowerExtensionOf(std::string_view path)
+{
+    const std::string name = FileNameOf(path);
+    const size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos)
+        return {};
+    std::string ext = name.substr(dot);
+    for (char& c : ext)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return ext;
+}
+
+} // namespace platform
