@@ -29,7 +29,7 @@ void TForm1::FormCreate()
     ReadSettings();
     SortKind = 0;
     try {
-        CacheFile = std::make_unique<catalogue::TCacheFile>();
+        CacheFile = catalogue::CreateCatalogue(Catalogue);
     } catch (const std::exception&) {
         // Without a cache file the folder is still listed; thumbnails are then not kept.
         CacheFile.reset();
@@ -96,7 +96,7 @@ void TForm1::FormDestroy()
     Timer2->stop();
     StopThumbnailMaker();
     catalogue::ClearCatalogue(Catalogue, CacheFile.get());
-    CacheFile.reset(); // closes and deletes the cache file
+    catalogue::DestroyCatalogue(Catalogue, CacheFile); // closes and deletes the cache file
 }
 
 bool TForm1::event(QEvent* event)

@@ -55,6 +55,8 @@ public:
     // --- main controller operations used across the program
     void FolderOpen(const QString& path, bool force);
     int CurrentIndex() const;
+    // The number of records in the catalogue (read under its lock).
+    int FileCount() const;
     void ShowItemInfo(int index);
     void RepaintItem(int index);
     void ThumbnailProgress(int wParam, int lParam);
@@ -143,7 +145,6 @@ private:
     void DrawGrid1DrawCell(int col, int row, const QRect& rect, bool selected, QPainter& painter);
     QVariant ListRowStyle(int row, int role) const;
     void SetStatusText(const QString& text);
-    void UpdateWindowCaption();
 
     void ApplyPaneSizes();
     void TakePaneSizes();
