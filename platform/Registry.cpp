@@ -218,8 +218,7 @@ std::string RegistryStore::ToText() const
         if (!key.empty())
             out += "\\" + key;
         out += "]\n";
-        for (const auto& [lower, entry] : values) {
-            const auto& [name, value] = entry;
+        for (const auto& [name, value] : values) {
             out += "\"" + EscapeString(name) + "\"=";
             if (const uint32_t* v = std::get_if<uint32_t>(&value)) {
                 char hex[16];
@@ -268,8 +267,11 @@ void RegistryStore::FromText(const std::string& text)
         }
         std::string name;
         RegistryValue value;
-        if (current && ParseValueLine(line, name, value))
-            (*current)[name] = { name, std::move(value) };
+        if (current && ParseValueLine(line, name, value)) {
+            // A later line for the same name wins, spelling included.
+            current->erase(name);
+            current->emplace(std::move(name), std::move(value));
+        }
     }
 }
 
@@ -344,17 +346,13 @@ const RegistryValue* RegistryStore::Find(const std::string& key, const std::stri
     if (k == keys_.end())
         return nullptr;
     auto v = k->second.find(name);
-    return v == k->second.end() ? nullptr : &v->second.second;
+    return v == k->second.end() ? nullptr : &v->second;
 }
 
 void RegistryStore::Set(const std::string& key, const std::string& name, RegistryValue value)
 {
-    Values& values = keys_[NormalizeKey(key)];
-    auto it = values.find(name);
-    if (it != values.end())
-        it->second.second = std::move(value); // an existing value keeps its spelling
-    else
-        values.emplace(name, std::make_pair(name, std::move(value)));
+    // An existing value keeps its spelling.
+    keys_[NormalizeKey(key)].insert_or_assign(name, std::move(value));
 }
 
 RegistryKey::RegistryKey(RegistryStore& store, std::string key, bool create)

@@ -52,7 +52,8 @@ private:
     struct CaseInsensitiveLess {
         bool operator()(const std::string& a, const std::string& b) const;
     };
-    using Values = std::map<std::string, std::pair<std::string, RegistryValue>, CaseInsensitiveLess>;
+    // A value keeps the spelling of its name as first written.
+    using Values = std::map<std::string, RegistryValue, CaseInsensitiveLess>;
     std::string path_;
     std::map<std::string, Values, CaseInsensitiveLess> keys_;
 };
