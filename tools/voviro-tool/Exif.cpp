@@ -4,10 +4,10 @@
 // file could be opened, 1 otherwise, 2 on bad arguments.
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
 
 #include "imaging/Bitmap.h"
 #include "metadata/ExifRead.h"
+#include "metadata/FileReader.h"
 #include "platform/TextCodec.h"
 #include "tools/voviro-tool/Commands.h"
 
@@ -23,22 +23,10 @@ struct FileResult {
     std::string error; // set when the reader raised
 };
 
-bool CanOpen(const std::string& path)
-{
-    struct stat st { };
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    std::fclose(f);
-    return true;
-}
-
 FileResult ReadOne(const std::string& path)
 {
     FileResult r;
-    r.opened = CanOpen(path);
+    r.opened = metadata::FileReader(path).Opened();
     try {
         metadata::ReadExifData(path, r.thumbnail, r.locator, r.exif);
     } catch (const std::exception& e) {
