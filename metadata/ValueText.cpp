@@ -43,15 +43,11 @@ std::string ComponentsText(EntryValue& v)
 std::string CommentText(EntryValue& v, bool convertJis)
 {
     const TiffEntry& e = v.Entry();
-    const uint64_t codeLength = std::min<uint64_t>(8, e.count);
-    std::string code = v.RawBytes(codeLength);
     v.RequireInFile();
-    const uint64_t restLength = std::min<uint64_t>(e.count - codeLength, kMaxTextBytes);
-    std::string rest;
-    if (restLength > 0) {
-        rest.resize(static_cast<size_t>(restLength));
-        v.File().ReadExact(e.valuePos + codeLength, rest.data(), rest.size());
-    }
+    const uint64_t codeLength = std::min<uint64_t>(8, e.count);
+    const std::string bytes = v.RawBytes(codeLength + std::min<uint64_t>(e.count - codeLength, kMaxTextBytes));
+    const std::string code = bytes.substr(0, codeLength);
+    const std::string rest = bytes.substr(codeLength);
     const auto upToNul = [](const std::string& s) { return std::string_view(s).substr(0, s.find('\0')); };
     if (code.find("JIS") != std::string::npos)
         return convertJis ? DecodeJisText(upToNul(rest)) : DecodeFileText(upToNul(rest));
