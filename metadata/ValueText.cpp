@@ -1,6 +1,7 @@
 #include "metadata/ValueText.h"
 
 #include <cmath>
+#include <optional>
 
 #include "metadata/EnumTexts.h"
 #include "metadata/ExifRead.h"
@@ -77,9 +78,9 @@ std::string ExposureTimeText(uint32_t n, uint32_t d)
     return "1/" + RoundedText(Quotient(d, n)) + kSeconds;
 }
 
-std::string RationalRuleText(uint16_t tag, EntryValue& v, bool& handled)
+// The rule texts of the tags with a rendering of their own (by field type); nothing for other tags.
+std::optional<std::string> RationalRuleText(uint16_t tag, EntryValue& v)
 {
-    handled = true;
     auto [n, d] = v.Rational(0);
     switch (tag) {
     case 33434:
@@ -102,14 +103,12 @@ std::string RationalRuleText(uint16_t tag, EntryValue& v, bool& handled)
             return "不明";
         return FixedText(Quotient(n, d), 2) + "(mm)";
     default:
-        handled = false;
-        return std::string();
+        return std::nullopt;
     }
 }
 
-std::string SRationalRuleText(uint16_t tag, EntryValue& v, bool& handled)
+std::optional<std::string> SRationalRuleText(uint16_t tag, EntryValue& v)
 {
-    handled = true;
     auto [n, d] = v.SRational(0);
     switch (tag) {
     case 37377: {
@@ -122,14 +121,12 @@ std::string SRationalRuleText(uint16_t tag, EntryValue& v, bool& handled)
     case 37380:
         return "EV" + FixedText(Quotient(n, d), 1);
     default:
-        handled = false;
-        return std::string();
+        return std::nullopt;
     }
 }
 
-std::string ShortRuleText(uint16_t tag, EntryValue& v, bool& handled)
+std::optional<std::string> ShortRuleText(uint16_t tag, EntryValue& v)
 {
-    handled = true;
     if (tag == 530) {
         uint16_t a = v.Short(0), b = v.Short(1);
         if (a == 2 && b == 1)
@@ -140,8 +137,7 @@ std::string ShortRuleText(uint16_t tag, EntryValue& v, bool& handled)
     }
     if (HasEnumText(tag))
         return EnumText(tag, v.Short(0));
-    handled = false;
-    return std::string();
+    return std::nullopt;
 }
 
 } // namespace
@@ -217,7 +213,6 @@ std::string TiffValueText(EntryValue& v)
 {
     const TiffEntry& e = v.Entry();
     const uint16_t tag = e.tag;
-    bool handled = false;
     switch (e.type) {
     case kByte:
         if (tag == 34377 || tag == 33723)
@@ -251,24 +246,18 @@ std::string TiffValueText(EntryValue& v)
             break;
         }
         break;
-    case kRational: {
-        std::string text = RationalRuleText(tag, v, handled);
-        if (handled)
-            return text;
+    case kRational:
+        if (auto text = RationalRuleText(tag, v))
+            return *text;
         break;
-    }
-    case kSRational: {
-        std::string text = SRationalRuleText(tag, v, handled);
-        if (handled)
-            return text;
+    case kSRational:
+        if (auto text = SRationalRuleText(tag, v))
+            return *text;
         break;
-    }
-    case kShort: {
-        std::string text = ShortRuleText(tag, v, handled);
-        if (handled)
-            return text;
+    case kShort:
+        if (auto text = ShortRuleText(tag, v))
+            return *text;
         break;
-    }
     default:
         break;
     }
