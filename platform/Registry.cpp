@@ -11,7 +11,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
+#include "platform/TempFile.h"
 #include "platform/TextCodec.h"
 
 namespace platform {
@@ -168,6 +170,19 @@ bool ParseValueLine(std::string_view line, std::string& name, RegistryValue& val
     return true;
 }
 
+bool WriteAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        text.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
 } // namespace
 
 bool RegistryStore::CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const
@@ -286,43 +301,19 @@ void RegistryStore::Save() const
             throw RegistryError(
                 "cannot create the settings folder " + target.parent_path().string() + ": " + ec.message());
     }
-    std::string temp = path_ + ".XXXXXX";
-    int fd = mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        throw RegistryError("cannot write the settings file " + path_ + ": " + std::strerror(errno));
+    const std::string folder = target.has_parent_path() ? target.parent_path().string() : std::string(".");
     const std::string text = ToText();
-    const char* p = text.data();
-    size_t left = text.size();
-    bool ok = true;
-    while (left > 0 && ok) {
-        ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok) {
-            p += n;
-            left -= static_cast<size_t>(n);
-        }
-    }
-    int err = ok ? 0 : errno;
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        err = errno;
-    }
-    if (ok && std::rename(temp.c_str(), path_.c_str()) != 0) {
-        ok = false;
-        err = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        throw RegistryError("cannot write the settings file " + path_ + ": " + std::strerror(err));
+    try {
+        // The new text goes to a temporary file beside the old one; it is removed on any failure.
+        TempFile temp(target.filename().string() + ".", folder);
+        if (!WriteAll(temp.Fd(), text) || ::fsync(temp.Fd()) != 0 || !temp.Close()
+            || std::rename(temp.Path().c_str(), path_.c_str()) != 0)
+            throw std::system_error(errno, std::generic_category());
+        temp.Keep();
+    } catch (const std::system_error& e) {
+        throw RegistryError("cannot write the settings file " + path_ + ": " + std::strerror(e.code().value()));
     }
     // Make the rename itself durable.
-    std::string folder = target.has_parent_path() ? target.parent_path().string() : std::string(".");
     int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);

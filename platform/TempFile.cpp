@@ -54,11 +54,11 @@ TempFile& TempFile::operator=(TempFile&& other) noexcept
     return *this;
 }
 
-void TempFile::Close()
+bool TempFile::Close()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
+    const bool ok = fd_ < 0 || ::close(fd_) == 0;
     fd_ = -1;
+    return ok;
 }
 
 void TempFile::Dispose() noexcept

@@ -25,8 +25,9 @@ public:
 
     const std::string& Path() const { return path_; }
     int Fd() const { return fd_; }
-    // Closes the descriptor now (the file stays until destruction unless kept).
-    void Close();
+    // Closes the descriptor now (the file stays until destruction unless kept);
+    // false when closing reports an error (a write that did not reach the disk).
+    bool Close();
     // Leaves the file in place at destruction.
     void Keep() { keep_ = true; }
 
