@@ -97,17 +97,6 @@ private:
     iconv_t cd_;
 };
 
-std::string ConvertFrom(const char* encoding, std::string_view bytes)
-{
-    // One descriptor per thread and encoding: iconv descriptors carry state.
-    if (std::string_view(encoding) == "CP932") {
-        thread_local Converter cp932("CP932");
-        return cp932.Convert(bytes);
-    }
-    thread_local Converter jis("ISO-2022-JP");
-    return jis.Convert(bytes);
-}
-
 } // namespace
 
 bool IsValidUtf8(std::string_view bytes)
@@ -138,14 +127,17 @@ std::string MakeValidUtf8(std::string_view bytes)
     return out;
 }
 
+// One descriptor per thread and encoding: iconv descriptors carry state.
 std::string Cp932ToUtf8(std::string_view bytes)
 {
-    return ConvertFrom("CP932", bytes);
+    thread_local Converter cp932("CP932");
+    return cp932.Convert(bytes);
 }
 
 std::string JisToUtf8(std::string_view bytes)
 {
-    return ConvertFrom("ISO-2022-JP", bytes);
+    thread_local Converter jis("ISO-2022-JP");
+    return jis.Convert(bytes);
 }
 
 std::string DecodeText(std::string_view bytes)
