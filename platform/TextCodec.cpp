@@ -90,7 +90,9 @@ public:
         iconv(cd_, nullptr, nullptr, &o, &oLeft);
         out.append(buffer, static_cast<size_t>(o - buffer));
         // iconv may pass through what a table maps to nothing; the result must stay valid.
-        return IsValidUtf8(out) ? out : MakeValidUtf8(out);
+        if (IsValidUtf8(out))
+            return out;
+        return MakeValidUtf8(out);
     }
 
 private:
