@@ -332,6 +332,8 @@ private:
     void BuildToolBars();
     // The batch commands on the checked files ("一括" before the first four in the file menu).
     void AddBatchEntries(QMenu* menu, const QString& prefix);
+    // Rotate left (Ctrl+E) and rotate right (Ctrl+R), as the file and picture menus hold them.
+    void AddTurnEntries(QMenu* menu);
     // The four explicit rotation entries, radio-checked, as a menu's content.
     void AddRotationEntries(QMenu* menu);
     void SetPictureModeEntries(bool pictureMode);

@@ -85,11 +85,6 @@ QAction* Submenu(QMenu* parent, const QString& text)
     return menu->menuAction();
 }
 
-QMenu* MenuOf(QAction* action)
-{
-    return action->menu();
-}
-
 QAction* FindKey(const QList<QAction*>& actions, const QKeySequence& key)
 {
     for (QAction* action : actions) {
@@ -195,7 +190,7 @@ void TForm1::BuildMainMenu()
     N15001->setIcon(ActionIcon(TActionIcon::ActualSize));
     ZoomSub = Submenu(view, QStringLiteral("倍率指定(&S)"));
     for (int percent : { 1000, 500, 250, 150, 75, 25 })
-        Entry(MenuOf(ZoomSub), QStringLiteral("%1%").arg(percent), this, [this, percent] {
+        Entry(ZoomSub->menu(), QStringLiteral("%1%").arg(percent), this, [this, percent] {
             N15001Click(percent);
         })->setData(percent);
     view->addSeparator();
@@ -205,7 +200,7 @@ void TForm1::BuildMainMenu()
         QStringLiteral("更新日時順(&F)"), QStringLiteral("ファイルサイズ順(&S)"), QStringLiteral("画像サイズ順(&I)") };
     for (int kind = 0; kind < 5; ++kind) {
         SortEntries[kind] = Checkable(
-            Entry(MenuOf(SortSub), sortCaptions[kind], this, [this, kind] { SortByName1Click(kind); }), kind == 0);
+            Entry(SortSub->menu(), sortCaptions[kind], this, [this, kind] { SortByName1Click(kind); }), kind == 0);
         SortEntries[kind]->setData(kind);
         sortGroup->addAction(SortEntries[kind]);
     }
@@ -227,7 +222,7 @@ void TForm1::BuildMainMenu()
     DeselectAll1 = Entry(edit, QStringLiteral("すべて解除(&D)"), this, [this] { SelectAllClick(false); });
     DeSelectRev1 = Entry(edit, QStringLiteral("選択の反転(&R)"), this, [this] { DeSelectRevClick(); });
     BatchSub = Submenu(edit, QStringLiteral("一括処理(&A)"));
-    AddBatchEntries(MenuOf(BatchSub), QString());
+    AddBatchEntries(BatchSub->menu(), QString());
     edit->addSeparator();
     C1 = Entry(edit, QStringLiteral("画像としてコピー(&C)"), this, [this] { C1Click(); });
     C1->setIcon(ActionIcon(TActionIcon::Copy));
@@ -261,8 +256,8 @@ void TForm1::BuildMainMenu()
     Entry(image, QStringLiteral("長時間露光ノイズ除去(&N)"), this, [this] { NoiseReductionClick(); });
     Entry(image, QStringLiteral("拡大縮小(&Z)"), this, [this] { N65Click(); });
     N66 = Submenu(image, QStringLiteral("回転(&R)"));
-    connect(MenuOf(N66), &QMenu::aboutToShow, this, [this] { N66Click(); });
-    AddRotationEntries(MenuOf(N66));
+    connect(N66->menu(), &QMenu::aboutToShow, this, [this] { N66Click(); });
+    AddRotationEntries(N66->menu());
     image->addSeparator();
     N55 = Entry(image, QStringLiteral("現在のチャンネルを保存(&S)"), this, [this] { N55Click(); });
 
@@ -304,15 +299,9 @@ void TForm1::BuildPopupMenus()
     Entry(PopupMenu1, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
     PopupMenu1->addSeparator();
     PopupBatch = Submenu(PopupMenu1, QStringLiteral("一括処理"));
-    AddBatchEntries(MenuOf(PopupBatch), QStringLiteral("一括"));
+    AddBatchEntries(PopupBatch->menu(), QStringLiteral("一括"));
     PopupBatch->setVisible(false);
-    Entry(
-        PopupMenu1, QStringLiteral("左回転(&L)"), this, [this] { RolateTool2Click(); },
-        QKeySequence(Qt::CTRL | Qt::Key_E))
-        ->setIcon(ActionIcon(TActionIcon::RotateLeft));
-    Entry(
-        PopupMenu1, QStringLiteral("右回転(&R)"), this, [this] { Rolate_90Plus(); }, QKeySequence(Qt::CTRL | Qt::Key_R))
-        ->setIcon(ActionIcon(TActionIcon::RotateRight));
+    AddTurnEntries(PopupMenu1);
     PopupLossless = Entry(PopupMenu1, QStringLiteral("ロスレス回転実行(&F)"), this, [this] { LossLessRolateClick(); });
     PopupMarker = Entry(PopupMenu1, QStringLiteral("JPEGマーカー編集(&E)"), this, [this] { ICC1Click(); });
     Entry(PopupMenu1, QStringLiteral("名前を変更(&M)"), this, [this] { R6Click(); });
@@ -345,7 +334,7 @@ void TForm1::BuildPopupMenus()
     Entry(PopupMenu3, QStringLiteral("実寸表示(&100%)"), this, [this] { N15001Click(100); });
     PopupMenu3->addSeparator();
     PopupTobiSub = Submenu(PopupMenu3, QStringLiteral("飛び判定(&T)"));
-    QMenu* tobi = MenuOf(PopupTobiSub);
+    QMenu* tobi = PopupTobiSub->menu();
     Proxy(tobi, QStringLiteral("全チャンネル(&A)"), TOBI_All, Qt::Key_F5);
     tobi->addSeparator();
     Proxy(tobi, QStringLiteral("白(&W)"), TOBI_W, Qt::Key_F6);
@@ -353,19 +342,13 @@ void TForm1::BuildPopupMenus()
     Proxy(tobi, QStringLiteral("緑(&G)"), TOBI_G, Qt::Key_F8);
     Proxy(tobi, QStringLiteral("青(&B)"), TOBI_B, Qt::Key_F9);
     PopupChannelSub = Submenu(PopupMenu3, QStringLiteral("チャンネル(&C)"));
-    QMenu* channel = MenuOf(PopupChannelSub);
+    QMenu* channel = PopupChannelSub->menu();
     channel->addAction(CHANNEL_ALL);
     channel->addSeparator();
     channel->addActions({ CHANNEL_R, CHANNEL_G, CHANNEL_B });
     channel->addSeparator();
     channel->addActions({ CHANNEL_WOVER, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER });
-    Entry(
-        PopupMenu3, QStringLiteral("左回転(&L)"), this, [this] { RolateTool2Click(); },
-        QKeySequence(Qt::CTRL | Qt::Key_E))
-        ->setIcon(ActionIcon(TActionIcon::RotateLeft));
-    Entry(
-        PopupMenu3, QStringLiteral("右回転(&R)"), this, [this] { Rolate_90Plus(); }, QKeySequence(Qt::CTRL | Qt::Key_R))
-        ->setIcon(ActionIcon(TActionIcon::RotateRight));
+    AddTurnEntries(PopupMenu3);
     PopupMenu3->addSeparator();
     Entry(PopupMenu3, QStringLiteral("前のファイル〔←〕"), this, [this] {
         BeforeFile(PopupMenu3);
@@ -393,6 +376,14 @@ void TForm1::AddBatchEntries(QMenu* menu, const QString& prefix)
     Entry(menu, QStringLiteral("プロテクト指定"), this, [this] { SetProtect(); });
     Entry(menu, QStringLiteral("プロテクト解除"), this, [this] { UnsetProtect(); });
     Entry(menu, QStringLiteral("ヒストグラム再計算"), this, [this] { DoRecalcMenu(); });
+}
+
+void TForm1::AddTurnEntries(QMenu* menu)
+{
+    Entry(menu, QStringLiteral("左回転(&L)"), this, [this] { RolateTool2Click(); }, QKeySequence(Qt::CTRL | Qt::Key_E))
+        ->setIcon(ActionIcon(TActionIcon::RotateLeft));
+    Entry(menu, QStringLiteral("右回転(&R)"), this, [this] { Rolate_90Plus(); }, QKeySequence(Qt::CTRL | Qt::Key_R))
+        ->setIcon(ActionIcon(TActionIcon::RotateRight));
 }
 
 void TForm1::AddRotationEntries(QMenu* menu)
