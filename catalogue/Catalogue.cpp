@@ -2,7 +2,6 @@
 #include "catalogue/Catalogue.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <mutex>
@@ -75,7 +74,6 @@ std::unique_ptr<TImageCache> NewRecord(
     record->SizeText = SizeText(static_cast<uint64_t>(entry.st.st_size));
     record->DateText = std::move(dateText);
     record->ReadOnly = (entry.st.st_mode & S_IWUSR) == 0;
-    record->ThumbOffset = -1;
     return record;
 }
 
