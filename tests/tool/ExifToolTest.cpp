@@ -1,58 +1,23 @@
 // voviro-tool exif: plain and JSON output, exit codes, and JSON that stays
 // valid whatever bytes the file held.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstring>
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "support/TestSupport.h"
-
-extern char** environ;
+#include "tool/ToolRun.h"
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    std::string out;
-};
+using Result = tooltest::ToolRun;
 
-// Starts the tool directly (no shell) and collects its standard output.
 Result Exif(std::vector<std::string> args)
 {
-    args.insert(args.begin(), { VOVIRO_TOOL_PATH, "exif" });
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
-    int fds[2];
-    Result result;
-    if (::pipe(fds) != 0)
-        return result;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(fds[1]);
-    if (rc == 0) {
-        char buffer[4096];
-        ssize_t n;
-        while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0)
-            result.out.append(buffer, static_cast<size_t>(n));
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    ::close(fds[0]);
-    return result;
+    args.insert(args.begin(), "exif");
+    return tooltest::RunTool(args);
 }
 
 void Put16(std::string& s, uint16_t v)
