@@ -9,10 +9,11 @@ namespace catalogue {
 
 namespace {
 
-// The container kinds whose metadata is kept: Exif JPEG, Exif TIFF, TIFF, TIFF/EP.
+// The container kinds whose metadata is kept.
 bool KeepsMetadata(int32_t containerKind)
 {
-    return containerKind == 1 || containerKind == 2 || containerKind == 4 || containerKind == 10;
+    return containerKind == kKindExifJpeg || containerKind == kKindExifTiff || containerKind == kKindTiff
+        || containerKind == kKindTiffEp;
 }
 
 } // namespace
