@@ -25,9 +25,8 @@ std::vector<std::string> JpegFiles(const std::filesystem::path& root)
     std::error_code ec;
     for (auto it = std::filesystem::recursive_directory_iterator(root, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
-        std::string ext = it->path().extension().string();
-        std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (it->is_regular_file() && (ext == ".jpg" || ext == ".jpeg"))
+        if (it->is_regular_file()
+            && metadata::ExtensionIsOneOf(metadata::FileExtensionLower(it->path().string()), { ".jpg", ".jpeg" }))
             files.push_back(it->path().string());
     }
     std::sort(files.begin(), files.end());
@@ -63,7 +62,6 @@ int ReadAll(const std::vector<std::string>& files, bool withThumbnail)
         } catch (const metadata::ExifReadError&) {
         }
         thumbnails += exif.HasThumbnail != 0;
-        (void)thumbnail;
     }
     return thumbnails;
 }
