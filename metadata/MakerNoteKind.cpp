@@ -166,8 +166,7 @@ std::string RecognizeMakerNote(EntryValue& v, uint64_t tiffBase, int32_t& kind, 
         setOffset(l + 8);
         return FormatText("KONICA", n, l + 12, " ");
     case 10: {
-        v.RequireInFile();
-        std::string bytes = v.RawBytes(std::min<uint64_t>(n, kMaxTextBytes));
+        const std::string bytes = NoteText(v, false);
         std::string hex;
         hex.reserve(bytes.size() * 2);
         for (char c : bytes)
