@@ -7,11 +7,12 @@ namespace catalogue {
 
 namespace {
 
-std::string FirstOf(std::initializer_list<std::string> texts, const char* fallback)
+// The first non-empty text of the keys, in order; the fallback when all are empty.
+std::string FirstText(const metadata::TExifData& exif, std::initializer_list<int32_t> keys, const char* fallback)
 {
-    for (const std::string& t : texts)
-        if (!t.empty())
-            return t;
+    for (int32_t key : keys)
+        if (std::string text = metadata::GetExifValueText(key, exif); !text.empty())
+            return text;
     return fallback;
 }
 
@@ -23,13 +24,13 @@ std::optional<std::array<TCaptionLine, 5>> ShootingCaptionLines(const TImageCach
         return std::nullopt;
     const metadata::TExifData& exif = *record.Exif;
     const auto T = [&](int32_t key) { return metadata::GetExifValueText(key, exif); };
-    const auto M = [&](int32_t key) { return metadata::GetMakerValueText(key, exif.Maker); };
-    const std::string shutter = FirstOf({ T(0x9201), T(0x829A) }, "--/--秒");
-    const std::string aperture = FirstOf({ T(0x9202), T(0x829D) }, "F--");
-    // White balance from the Exif directory, else from the makers' notes that record it.
+    const std::string shutter = FirstText(exif, { 0x9201, 0x829A }, "--/--秒");
+    const std::string aperture = FirstText(exif, { 0x9202, 0x829D }, "F--");
+    // White balance from the Exif directory, else from the makers' notes that record it
+    // (maker keys hold the maker in their high word, so only a maker note can answer them).
     const std::string wb
-        = FirstOf({ T(0x9208), M(0x000C1002), M(0x00060005), M(0x00900007), M(0x00011015), M(0x00070007) }, "---");
-    const std::string flash = FirstOf({ T(0x9209) }, "---");
+        = FirstText(exif, { 0x9208, 0x000C1002, 0x00060005, 0x00900007, 0x00011015, 0x00070007 }, "---");
+    const std::string flash = FirstText(exif, { 0x9209 }, "---");
     return std::array<TCaptionLine, 5> { {
         { 118, shutter + " " + aperture + " " + T(0x9204) },
         { 133, "W/B:" + wb + " Fla:" + flash },
