@@ -146,6 +146,7 @@ private:
     QVariant ListRowStyle(int row, int role) const;
     void SetStatusText(const QString& text);
 
+    void SetPaneVisible(QWidget* pane, bool visible);
     void ApplyPaneSizes();
     void TakePaneSizes();
     int HistogramChrome() const;

@@ -237,14 +237,7 @@ bool TForm1::FolderPaneVisible() const
 
 void TForm1::SetFolderPaneVisible(bool visible)
 {
-    if (visible == FolderPaneVisible())
-        return;
-    if (!visible)
-        TakePaneSizes();
-    // The splitter hides its handle with the pane, so the handle stays at the pane's right.
-    FolderPanel->setVisible(visible);
-    if (visible)
-        ApplyPaneSizes();
+    SetPaneVisible(FolderPanel, visible);
 }
 
 bool TForm1::InfoPaneVisible() const
@@ -254,11 +247,18 @@ bool TForm1::InfoPaneVisible() const
 
 void TForm1::SetInfoPaneVisible(bool visible)
 {
-    if (visible == InfoPaneVisible())
+    SetPaneVisible(InfoPanel, visible);
+}
+
+void TForm1::SetPaneVisible(QWidget* pane, bool visible)
+{
+    if (visible == !pane->isHidden())
         return;
+    // A pane's size is remembered while it is hidden and given back when it shows again.
     if (!visible)
         TakePaneSizes();
-    InfoPanel->setVisible(visible);
+    // The splitter hides its handle with the pane, so the handle stays on the pane's side.
+    pane->setVisible(visible);
     if (visible)
         ApplyPaneSizes();
 }
@@ -274,8 +274,9 @@ void TForm1::ApplyPaneSizes()
     const int inner = std::max(FolderSplitter->width() - folderShare, minimumInner);
     FolderSplitter->setSizes({ folderWidth_, inner });
     InfoSplitter->setSizes({ inner - infoWidth_ - kSplitterWidth, infoWidth_ });
-    const int column = std::max(Splitter1->height(), histogramHeight_ + HistogramChrome() + 100);
-    Splitter1->setSizes({ histogramHeight_ + HistogramChrome(), column - histogramHeight_ - HistogramChrome() });
+    const int histogramBox = histogramHeight_ + HistogramChrome();
+    const int column = std::max(Splitter1->height(), histogramBox + 100);
+    Splitter1->setSizes({ histogramBox, column - histogramBox });
 }
 
 void TForm1::TakePaneSizes()
