@@ -1,46 +1,17 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-
-#include <cstdio>
 
 #include "platform/FileTime.h"
 #include "support/TestSupport.h"
+#include "tool/ToolRun.h"
 
 using testsupport::TempDir;
 using testsupport::WriteFile;
+using tooltest::RunTool;
+using tooltest::ToolRun;
 
 namespace {
-
-struct ToolRun {
-    int exitCode = -1;
-    std::string out;
-};
-
-// Runs voviro-tool with the arguments (each quoted for the shell), stderr dropped.
-ToolRun RunTool(const std::vector<std::string>& args)
-{
-    std::string command = "'" VOVIRO_TOOL_PATH "'";
-    for (const std::string& a : args) {
-        command += " '";
-        for (char c : a)
-            command += c == '\'' ? std::string("'\\''") : std::string(1, c);
-        command += "'";
-    }
-    command += " 2>/dev/null";
-    ToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 void Touch(const std::filesystem::path& path, const std::string& bytes, uint32_t packed)
 {

@@ -1,30 +1,17 @@
 // voviro-tool thumbs over a copy of the sample photos plus broken files:
 // one line per file, the pictures written, the closing count line.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "support/TestSupport.h"
+#include "tool/ToolRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using testsupport::TempDir;
-
-// Runs the tool through the shell with its output in a file; returns the exit code.
-int Tool(const std::string& args, const fs::path& out, std::string& text)
-{
-    const std::string command = "'" VOVIRO_TOOL_PATH "' " + args + " >'" + out.string() + "' 2>/dev/null";
-    const int status = std::system(command.c_str());
-    std::ifstream in(out);
-    std::stringstream s;
-    s << in.rdbuf();
-    text = s.str();
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using tooltest::RunTool;
 
 std::vector<std::string> Lines(const std::string& text)
 {
@@ -48,14 +35,15 @@ TEST(ThumbsTool, WritesEveryThumbnailAndCellAndReportsEachFile)
 
     // Drawing cells needs the user interface; a core-only build has the tool without it.
 #ifdef VOVIRO_TOOL_WITH_QT
-    const std::string view = " --view 9";
+    const std::vector<std::string> view { "--view", "9" };
 #else
-    const std::string view;
+    const std::vector<std::string> view;
 #endif
-    std::string text;
-    ASSERT_EQ(Tool("thumbs '" + dir.Path().string() + "' --out '" + (out.Path() / "o").string() + "'" + view,
-                  dir.Path() / "stdout", text),
-        0);
+    std::vector<std::string> args { "thumbs", dir.Path().string(), "--out", (out.Path() / "o").string() };
+    args.insert(args.end(), view.begin(), view.end());
+    const tooltest::ToolRun run = RunTool(args);
+    ASSERT_EQ(run.exitCode, 0);
+    const std::string& text = run.out;
     const std::vector<std::string> lines = Lines(text);
     ASSERT_EQ(lines.size(), 6u) << text;
     EXPECT_EQ(lines[0].rfind("0\tExifJPEG\t0\t", 0), 0u) << lines[0];
@@ -80,17 +68,16 @@ TEST(ThumbsTool, ListShowsTheShootingDataTheMakerReads)
         GTEST_SKIP() << "no sample files";
     TempDir dir;
     fs::copy_file(samples / "jpg" / "Canon_40D.jpg", dir.Path() / "Canon_40D.jpg");
-    std::string text;
-    ASSERT_EQ(Tool("list '" + dir.Path().string() + "'", dir.Path() / "stdout", text), 0);
-    EXPECT_EQ(text.rfind("Canon_40D.jpg\tExifJPEG\t1/166秒\tF7.0\t", 0), 0u) << text;
+    const tooltest::ToolRun run = RunTool({ "list", dir.Path().string() });
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out.rfind("Canon_40D.jpg\tExifJPEG\t1/166秒\tF7.0\t", 0), 0u) << run.out;
 }
 
 TEST(ThumbsTool, BadArgumentsAreRefused)
 {
-    TempDir dir;
-    std::string text;
-    for (const char* args : { "thumbs", "thumbs /tmp", "thumbs /tmp --out", "thumbs /tmp --out x --view 7" })
-        EXPECT_EQ(Tool(args, dir.Path() / "stdout", text), 2) << args;
+    for (const auto& args : std::vector<std::vector<std::string>> { { "thumbs" }, { "thumbs", "/tmp" },
+             { "thumbs", "/tmp", "--out" }, { "thumbs", "/tmp", "--out", "x", "--view", "7" } })
+        EXPECT_EQ(RunTool(args).exitCode, 2) << args.size();
 }
 
 } // namespace
