@@ -17,7 +17,6 @@ public:
 
     // SetupListColumns: one column per configured column, in order.
     void SetupListColumns(const catalogue::TListConfigs& config);
-    const catalogue::TListConfigs& Config() const { return config_; }
     void SetItemCount(int count);
     int ItemCount() const { return count_; }
     // Drops the cached texts of one row (or all rows with -1) and repaints them.

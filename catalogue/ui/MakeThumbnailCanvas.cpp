@@ -51,8 +51,7 @@ QString FileNameOf(const std::string& path)
     return QFile::decodeName(QByteArray::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
 }
 
-} // namespace
-
+// A QImage over the bitmap's own pixels (no copy); valid while the bitmap lives.
 QImage BitmapImage(const imaging::Bitmap& bitmap)
 {
     if (bitmap.Empty())
@@ -60,6 +59,8 @@ QImage BitmapImage(const imaging::Bitmap& bitmap)
     const QImage::Format format = bitmap.BitsPerPixel() == 32 ? QImage::Format_RGB32 : QImage::Format_BGR888;
     return QImage(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), format);
 }
+
+} // namespace
 
 QImage ComposeThumbnailCell(int width, int height, const imaging::Bitmap* thumbnail, int style, int viewType,
     bool selected, const catalogue::TImageCache& record, const QFont& font)

@@ -25,6 +25,3 @@ QImage ComposeThumbnailCell(int width, int height, const imaging::Bitmap* thumbn
 // part outside the target's visible area is cut off.
 void DrawThumbnailCell(QPainter& target, const QRect& cell, const imaging::Bitmap* thumbnail, int style, int viewType,
     bool selected, const catalogue::TImageCache& record, const QFont& font);
-
-// A QImage over the bitmap's own pixels (no copy); valid while the bitmap lives.
-QImage BitmapImage(const imaging::Bitmap& bitmap);

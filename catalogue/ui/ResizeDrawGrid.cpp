@@ -191,10 +191,3 @@ void TResizeDrawGrid::mouseDoubleClickEvent(QMouseEvent* event)
     else
         QAbstractScrollArea::mouseDoubleClickEvent(event);
 }
-
-void TResizeDrawGrid::keyReleaseEvent(QKeyEvent* event)
-{
-    if (OnKeyUp)
-        OnKeyUp(event);
-    QAbstractScrollArea::keyReleaseEvent(event);
-}

@@ -46,7 +46,6 @@ public:
     std::function<void(QMouseEvent*)> OnDblClick;
     // Keys the grid does not use itself; return true when the key was taken.
     std::function<bool(QKeyEvent*)> OnKeyDown;
-    std::function<void(QKeyEvent*)> OnKeyUp;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,7 +55,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     void UpdateScrollBar();
