@@ -30,6 +30,13 @@ bool ExactlyOneDragButton(Qt::MouseButtons buttons)
     return buttons == Qt::LeftButton || buttons == Qt::RightButton;
 }
 
+// Whether the grid cell under a viewport point stands for one of the count records.
+bool OnRecord(const TResizeDrawGrid& grid, const QPoint& pos, int count)
+{
+    int col = 0, row = 0;
+    return grid.MouseToCell(pos, col, row) && col + row * grid.ColCount() < count;
+}
+
 } // namespace
 
 void TForm1::SetupThumbnailViews()
@@ -99,12 +106,8 @@ void TForm1::ListViewClick()
 
 void TForm1::LayoutGrid()
 {
-    int count = 0;
-    {
-        std::lock_guard lock(Catalogue.Mutex());
-        count = Catalogue.Count();
-    }
-    const catalogue::TGridShape shape = catalogue::GridShapeOf(DrawGrid1->width(), DrawGrid1->DefaultColWidth(), count);
+    const catalogue::TGridShape shape
+        = catalogue::GridShapeOf(DrawGrid1->width(), DrawGrid1->DefaultColWidth(), FileCount());
     DrawGrid1->SetColCount(shape.cols);
     DrawGrid1->SetRowCount(shape.rows);
 }
@@ -181,33 +184,20 @@ void TForm1::SetCurrentChecked(bool checked)
 
 bool TForm1::MarkKeyPress(QKeyEvent* event)
 {
-    const QString text = event->text();
-    if (text == QStringLiteral(" ")) {
-        NextFileHook();
-        return true;
-    }
-    if (text.compare(QStringLiteral("t"), Qt::CaseInsensitive) == 0
-        || text.compare(QStringLiteral("f"), Qt::CaseInsensitive) == 0) {
-        SetCurrentChecked(text.compare(QStringLiteral("t"), Qt::CaseInsensitive) == 0);
-        NextFileHook();
-        return true;
-    }
-    return false;
+    const QString text = event->text().toLower();
+    if (text == QStringLiteral("t") || text == QStringLiteral("f"))
+        SetCurrentChecked(text == QStringLiteral("t"));
+    else if (text != QStringLiteral(" "))
+        return false;
+    NextFileHook();
+    return true;
 }
 
 // --- mouse and keyboard of the grid and the list
 
 void TForm1::GridMouseDown(QMouseEvent* event)
 {
-    int col = 0, row = 0;
-    if (!DrawGrid1->MouseToCell(event->position().toPoint(), col, row))
-        return;
-    int count = 0;
-    {
-        std::lock_guard lock(Catalogue.Mutex());
-        count = Catalogue.Count();
-    }
-    if (col + row * DrawGrid1->ColCount() < count) {
+    if (OnRecord(*DrawGrid1, event->position().toPoint(), FileCount())) {
         const QPoint global = event->globalPosition().toPoint();
         DragStartX = global.x();
         DragStartY = global.y();
@@ -217,19 +207,12 @@ void TForm1::GridMouseDown(QMouseEvent* event)
 
 void TForm1::GridMouseUp(QMouseEvent* event)
 {
-    if (event->button() == Qt::MiddleButton) {
-        CheckMarkClick();
-    } else if (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier) {
+    if (event->button() == Qt::MiddleButton
+        || (event->button() == Qt::LeftButton && event->modifiers() == Qt::ControlModifier)) {
         CheckMarkClick();
     } else if (event->button() == Qt::RightButton) {
-        int col = 0, row = 0;
-        bool onRecord = false;
-        if (DrawGrid1->MouseToCell(event->position().toPoint(), col, row)) {
-            std::lock_guard lock(Catalogue.Mutex());
-            onRecord = col + row * DrawGrid1->ColCount() < Catalogue.Count();
-        }
         const QPoint global = event->globalPosition().toPoint();
-        if (onRecord)
+        if (OnRecord(*DrawGrid1, event->position().toPoint(), FileCount()))
             FilePopupHook(global);
         else
             FolderPopupHook(global);
