@@ -117,10 +117,8 @@ void TForm1::DrawGrid1Resize()
     // The window sets the tag while it shows or hides side panes.
     if (DrawGrid1->Tag != 0)
         return;
-    const int before = DrawGrid1->ColCount();
+    // The grid repaints itself when the layout gives it other counts.
     LayoutGrid();
-    if (DrawGrid1->ColCount() != before)
-        DrawGrid1->viewport()->update();
 }
 
 // --- drawing

@@ -22,6 +22,8 @@ TResizeDrawGrid::TResizeDrawGrid(QWidget* parent)
 
 void TResizeDrawGrid::SetColCount(int n)
 {
+    if (std::max(n, 1) == colCount_)
+        return;
     colCount_ = std::max(n, 1);
     col_ = std::min(col_, colCount_ - 1);
     UpdateScrollBar();
@@ -30,6 +32,8 @@ void TResizeDrawGrid::SetColCount(int n)
 
 void TResizeDrawGrid::SetRowCount(int n)
 {
+    if (std::max(n, 1) == rowCount_)
+        return;
     rowCount_ = std::max(n, 1);
     row_ = std::min(row_, rowCount_ - 1);
     UpdateScrollBar();

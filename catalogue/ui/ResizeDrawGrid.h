@@ -13,6 +13,7 @@ public:
 
     int ColCount() const { return colCount_; }
     int RowCount() const { return rowCount_; }
+    // Setting a count it already has changes and repaints nothing.
     void SetColCount(int n);
     void SetRowCount(int n);
     int DefaultColWidth() const { return colWidth_; }
