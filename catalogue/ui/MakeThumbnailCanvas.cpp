@@ -7,6 +7,7 @@
 
 #include "catalogue/CellCaption.h"
 #include "catalogue/CellLayout.h"
+#include "platform/PathName.h"
 
 namespace {
 
@@ -43,12 +44,6 @@ void Frame(QPainter& p, const QRect& r, const QColor& colour)
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1));
     p.restore();
-}
-
-QString FileNameOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return QFile::decodeName(QByteArray::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1)));
 }
 
 // A QImage over the bitmap's own pixels (no copy); valid while the bitmap lives.
@@ -108,7 +103,7 @@ QImage ComposeThumbnailCell(int width, int height, const imaging::Bitmap* thumbn
     p.setPen(selected ? kSelected : QColor(0, 0, 0));
     const QRect nameBox(inner.left() + layout->margin, inner.top() + layout->nameTop,
         right - layout->margin - (inner.left() + layout->margin), bottom - (inner.top() + layout->nameTop));
-    const QString name = FileNameOf(record.FileName);
+    const QString name = QFile::decodeName(QByteArray::fromStdString(platform::FileNameOf(record.FileName)));
     const int textWidth = QFontMetrics(font).horizontalAdvance(name);
     const int x = catalogue::NameTextLeft(*layout, boxLeft, nameBox.left(), nameBox.width(), textWidth);
     p.save();

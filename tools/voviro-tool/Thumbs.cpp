@@ -11,6 +11,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/CellLayout.h"
 #include "catalogue/ThumbnailPass.h"
+#include "platform/PathName.h"
 #include "tools/voviro-tool/Commands.h"
 #include "tools/voviro-tool/PngWrite.h"
 #include "tools/voviro-tool/ThumbsView.h"
@@ -29,12 +30,6 @@ const char* SourceText(catalogue::TThumbnailSource source)
     default:
         return "none";
     }
-}
-
-std::string BaseName(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -86,7 +81,7 @@ int RunThumbs(const std::vector<std::string>& args)
     std::string lines;
     for (int i = 0; i < count; ++i) {
         const catalogue::TImageCache& record = records.At(i);
-        const std::string name = BaseName(record.FileName);
+        const std::string name = platform::FileNameOf(record.FileName);
         imaging::Bitmap thumbnail;
         const bool has = record.ThumbOffset != -1 && cache->ReadThumbnail(record.ThumbOffset, thumbnail);
         const std::string size
