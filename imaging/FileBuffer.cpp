@@ -26,12 +26,4 @@ bool ReadWholeFile(const std::string& path, FileBuffer& out, size_t maxBytes)
     return ok;
 }
 
-bool LoadWholeFile(const std::string& path, Bitmap& out, bool (*loadMemory)(const uint8_t*, size_t, Bitmap&))
-{
-    return GuardedLoad(out, [&] {
-        FileBuffer file;
-        return ReadWholeFile(path, file) && loadMemory(file.data.get(), file.size, out);
-    });
-}
-
 } // namespace imaging

@@ -34,8 +34,15 @@ template <typename Load> bool GuardedLoad(Bitmap& out, Load load)
     return false;
 }
 
-// Reads the whole file and hands it to a loader of memory images.
-bool LoadWholeFile(const std::string& path, Bitmap& out, bool (*loadMemory)(const uint8_t*, size_t, Bitmap&));
+// Reads the whole file and hands its bytes to `loadMemory(data, size, out)`,
+// with the read's failures handled like the loader's (see GuardedLoad).
+template <typename LoadMemory> bool LoadWholeFile(const std::string& path, Bitmap& out, LoadMemory loadMemory)
+{
+    return GuardedLoad(out, [&] {
+        FileBuffer file;
+        return ReadWholeFile(path, file) && loadMemory(file.data.get(), file.size, out);
+    });
+}
 
 // Largest picture any loader accepts, in pixels; bigger declared sizes are
 // refused rather than allocated.

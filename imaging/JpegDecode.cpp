@@ -193,10 +193,8 @@ bool LoadJpegFile(const std::string& path, Bitmap& out, const DecodeOptions& opt
 {
     if (options.info)
         *options.info = {};
-    FileBuffer file;
-    if (!ReadWholeFile(path, file))
-        return false;
-    return LoadJpegMemory(file.data.get(), file.size, out, options);
+    return LoadWholeFile(path, out,
+        [&](const uint8_t* data, size_t size, Bitmap& bitmap) { return LoadJpegMemory(data, size, bitmap, options); });
 }
 
 namespace {

@@ -153,11 +153,8 @@ bool LoadPngFile(const std::string& path, Bitmap& out, const DecodeOptions& opti
 {
     if (options.info)
         *options.info = {};
-    return GuardedLoad(out, [&] {
-        FileBuffer file;
-        if (!ReadWholeFile(path, file))
-            return false;
-        DecodeState state { out, options, { file.data.get(), file.size }, {}, {} };
+    return LoadWholeFile(path, out, [&](const uint8_t* data, size_t size, Bitmap& bitmap) {
+        DecodeState state { bitmap, options, { data, size }, {}, {} };
         return Decode(state);
     });
 }

@@ -27,22 +27,22 @@ private:
     tjhandle handle_;
 };
 
-bool Decode(Bitmap& bitmap, const FileBuffer& file)
+bool Decode(const uint8_t* data, size_t size, Bitmap& bitmap)
 {
     TurboHandle turbo;
-    if (!turbo.Get() || file.size == 0 || file.size > static_cast<size_t>(~0UL))
+    if (!turbo.Get() || size == 0 || size > static_cast<size_t>(~0UL))
         return false;
     int width = 0, height = 0, subsampling = 0, colourspace = 0;
-    if (tjDecompressHeader3(turbo.Get(), file.data.get(), static_cast<unsigned long>(file.size), &width, &height,
-            &subsampling, &colourspace)
+    if (tjDecompressHeader3(
+            turbo.Get(), data, static_cast<unsigned long>(size), &width, &height, &subsampling, &colourspace)
         != 0)
         return false;
     if (width <= 0 || height <= 0 || uint64_t(width) * uint64_t(height) > kMaxPixels)
         return false;
     const bool fourChannels = colourspace == TJCS_CMYK || colourspace == TJCS_YCCK;
     bitmap.Resize(width, height, fourChannels ? 32 : 24);
-    const int result = tjDecompress2(turbo.Get(), file.data.get(), static_cast<unsigned long>(file.size), bitmap.Data(),
-        width, bitmap.Stride(), height, fourChannels ? TJPF_CMYK : TJPF_BGR, 0);
+    const int result = tjDecompress2(turbo.Get(), data, static_cast<unsigned long>(size), bitmap.Data(), width,
+        bitmap.Stride(), height, fourChannels ? TJPF_CMYK : TJPF_BGR, 0);
     // A warning (damaged or truncated data) still leaves the decoded part in
     // the bitmap; only an error loses the picture.
     if (result != 0 && tjGetErrorCode(turbo.Get()) != TJERR_WARNING)
@@ -68,10 +68,7 @@ void PremultiplyRgbaToBgra(uint8_t* pixels, int width)
 
 bool DecodeJpegWithIjl(Bitmap& bitmap, const std::string& fileName)
 {
-    return GuardedLoad(bitmap, [&] {
-        FileBuffer file;
-        return ReadWholeFile(fileName, file) && Decode(bitmap, file);
-    });
+    return LoadWholeFile(fileName, bitmap, Decode);
 }
 
 } // namespace imaging
