@@ -26,7 +26,7 @@ std::vector<std::string> JpegFiles(const std::filesystem::path& root)
     for (auto it = std::filesystem::recursive_directory_iterator(root, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
         if (it->is_regular_file()
-            && metadata::ExtensionIsOneOf(metadata::FileExtensionLower(it->path().string()), { ".jpg", ".jpeg" }))
+            && metadata::ExtensionIsOneOf(platform::LowerExtensionOf(it->path().string()), { ".jpg", ".jpeg" }))
             files.push_back(it->path().string());
     }
     std::sort(files.begin(), files.end());

@@ -1,30 +1,22 @@
 // File kinds, size texts, the detail list's columns and the status-bar summary.
 #include "catalogue/Catalogue.h"
 #include "metadata/ExifData.h"
+#include "platform/PathName.h"
 
 namespace catalogue {
 
 uint8_t ImageKindOf(const std::string& fileName)
 {
-    const size_t slash = fileName.rfind('/');
-    const size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return kKindUnknown;
-    std::string ext = fileName.substr(dot + 1);
-    if (ext.size() > 4)
-        return kKindUnknown;
-    for (char& c : ext)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    if (ext == "jpg" || ext == "jpeg")
+    const std::string ext = platform::LowerExtensionOf(fileName);
+    if (ext == ".jpg" || ext == ".jpeg")
         return kKindJpeg;
-    if (ext == "tif" || ext == "tiff" || ext == "nef" || ext == "nsk" || ext == "orf" || ext == "mrw")
+    if (ext == ".tif" || ext == ".tiff" || ext == ".nef" || ext == ".nsk" || ext == ".orf" || ext == ".mrw")
         return kKindTiff;
-    if (ext == "bmp")
+    if (ext == ".bmp")
         return kKindBitmap;
-    if (ext == "png")
+    if (ext == ".png")
         return kKindPng;
-    if (ext == "pcx")
+    if (ext == ".pcx")
         return kKindPcx;
     return kKindUnknown;
 }

@@ -238,7 +238,7 @@ void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bi
     PhotoshopLocator& locator, TExifData& exif, const ReadOptions& options)
 {
     TiffContext c { file, false, 12, {}, 0 };
-    const std::string ext = FileExtensionLower(fileName);
+    const std::string ext = platform::LowerExtensionOf(fileName);
 
     char signature[4];
     file.ReadExact(6, signature, 4);

@@ -7,11 +7,10 @@
 
 #include "metadata/ExifRead.h"
 #include "metadata/FileReader.h"
+#include "platform/PathName.h"
 
 namespace metadata {
 
-// The extension of a file name with its dot, lower-cased (".jpg"); empty when none.
-std::string FileExtensionLower(const std::string& fileName);
 // True when `ext` is one of the listed extensions.
 inline bool ExtensionIsOneOf(const std::string& ext, std::initializer_list<const char*> list)
 {

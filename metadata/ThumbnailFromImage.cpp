@@ -14,17 +14,6 @@ constexpr int kBoxHeight = 120;
 
 } // namespace
 
-std::string FileExtensionLower(const std::string& fileName)
-{
-    const size_t slash = fileName.find_last_of('/');
-    const size_t dot = fileName.find_last_of('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return std::string();
-    std::string ext = fileName.substr(dot);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-    return ext;
-}
-
 bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, const imaging::ProgressFn& progress)
 {
     imaging::DecodeOptions options;
@@ -59,7 +48,7 @@ imaging::Rect FitRect(int width, int height, int boxWidth, int boxHeight)
 bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbnail, int32_t& width, int32_t& height,
     const imaging::ProgressFn& progress)
 {
-    const std::string ext = FileExtensionLower(fileName);
+    const std::string ext = platform::LowerExtensionOf(fileName);
     imaging::Bitmap picture;
     if (ExtensionIsOneOf(ext, { ".jpg", ".jpeg" })) {
         return LoadJpegThumbnail(fileName, thumbnail, progress);

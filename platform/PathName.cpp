@@ -10,11 +10,12 @@ std::string FileNameOf(std::string_view path)
 
 std::string LowerExtensionOf(std::string_view path)
 {
-    const std::string name = FileNameOf(path);
-    const size_t dot = name.find_last_of('.');
-    if (dot == std::string::npos)
+    // Looked at in place: the folder listing asks this of every directory entry.
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
         return {};
-    std::string ext = name.substr(dot);
+    std::string ext(path.substr(dot));
     for (char& c : ext)
         if (c >= 'A' && c <= 'Z')
             c = static_cast<char>(c - 'A' + 'a');
