@@ -101,11 +101,6 @@ QAction* FindKey(const QList<QAction*>& actions, const QKeySequence& key)
     return nullptr;
 }
 
-bool IsJpegKind(uint8_t kind)
-{
-    return kind == catalogue::kKindExifJpeg || kind == catalogue::kKindJpeg;
-}
-
 } // namespace
 
 // --- building
@@ -624,7 +619,7 @@ void TForm1::PopupMenu1Popup()
     catalogue::LockedItem record(Catalogue, i);
     PopupCheck->setChecked(record->Checked);
     PopupBatch->setVisible(record->Checked);
-    const bool jpeg = IsJpegKind(record->FileKind);
+    const bool jpeg = catalogue::IsJpegKind(record->FileKind);
     PopupLossless->setVisible(jpeg);
     PopupMarker->setVisible(jpeg);
     PopupProtect->setChecked(record->ReadOnly);
@@ -641,7 +636,7 @@ void TForm1::PopupMenu3Popup()
 
 void TForm1::UpdateFileCommands(const catalogue::TImageCache& record)
 {
-    const bool jpeg = IsJpegKind(record.FileKind);
+    const bool jpeg = catalogue::IsJpegKind(record.FileKind);
     YCbCrWarning->setEnabled(jpeg);
     LosslessButton->setEnabled(jpeg);
     LosslessEntry->setEnabled(jpeg);

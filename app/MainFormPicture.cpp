@@ -28,15 +28,6 @@
 #include "imaging/ViewGeometry.h"
 #include "platform/PathName.h"
 
-namespace {
-
-bool IsJpegKind(uint8_t kind)
-{
-    return kind == catalogue::kKindExifJpeg || kind == catalogue::kKindJpeg;
-}
-
-} // namespace
-
 void TForm1::SetupPictureView()
 {
     Confirm = [this](const QString& text) {
@@ -155,7 +146,7 @@ void TForm1::Open1Click(QObject* sender)
     PictureWindow->layout()->activate();
 
     ResetViewModeChecks();
-    YCbCrWarning->setEnabled(IsJpegKind(record->FileKind));
+    YCbCrWarning->setEnabled(catalogue::IsJpegKind(record->FileKind));
     const bool trueColour = ImageEn1->Bitmap().BitsPerPixel() == 24;
     for (QAction* a : { TobiSub, ChannelSub, PopupTobiSub, PopupChannelSub, TOBI_All, TOBI_W, TOBI_R, TOBI_G, TOBI_B,
              CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER, CHANNEL_WOVER,

@@ -27,6 +27,12 @@ enum FileKindCode : uint8_t {
     kKindTiffEp = 10,
 };
 
+// The two JPEG kinds, for which the JPEG-only commands are offered.
+inline bool IsJpegKind(uint8_t kind)
+{
+    return kind == kKindExifJpeg || kind == kKindJpeg;
+}
+
 struct TImageCache {
     std::string FileName; // folder (ending in '/') + name
     uint8_t FileKind = 0;
