@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <vector>
 
-#include <cstdio>
-
 #include <jerror.h>
 #include <jpeglib.h>
 

@@ -183,10 +183,6 @@ bool EncodeJpeg(const JpegSamples& samples, const JpegEncodeOptions& options, st
 
 bool EncodeJpeg(const Bitmap& bitmap, const JpegEncodeOptions& options, std::vector<uint8_t>& out)
 {
-    if (bitmap.BitsPerPixel() != 24 && bitmap.BitsPerPixel() != 32) {
-        out.clear();
-        return false;
-    }
     const JpegLayout layout = bitmap.BitsPerPixel() == 32 ? JpegLayout::Bgrx : JpegLayout::Bgr;
     return EncodeJpeg(
         { bitmap.Data(), bitmap.Width(), bitmap.Height(), static_cast<size_t>(bitmap.Stride()), layout }, options, out);

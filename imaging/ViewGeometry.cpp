@@ -1,6 +1,7 @@
 #include "imaging/ViewGeometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace imaging {

@@ -5,12 +5,7 @@
 // picture a view rectangle shows. Plain arithmetic so it can be tested apart
 // from any widget.
 
-#include <array>
-
 namespace imaging {
-
-// Zoom percentages offered as fixed factors.
-inline constexpr std::array<int, 7> kFixedZoomPercents = {1000, 500, 250, 150, 100, 75, 25};
 
 // Largest zoom the view accepts, and the largest zoomed picture edge in view
 // pixels (keeps scroll ranges far inside int).
