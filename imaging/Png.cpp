@@ -61,7 +61,6 @@ struct DecodeState {
     const DecodeOptions& options;
     Source source;
     std::vector<uint8_t> rgba; // rows with alpha, before compositing
-    std::vector<png_bytep> rows;
 };
 
 bool Decode(DecodeState& state)
@@ -113,13 +112,8 @@ bool Decode(DecodeState& state)
     // Interlaced pictures with alpha are read whole before compositing; every
     // other picture row by row straight into the bitmap (or one alpha row).
     const bool wholeAlpha = alpha && passes > 1;
-    if (wholeAlpha)
-        state.rgba.resize(size_t(width) * 4 * height);
-    else if (alpha)
-        state.rgba.resize(size_t(width) * 4);
-    state.rows.resize(height);
-    for (uint32_t y = 0; y < height; ++y)
-        state.rows[y] = wholeAlpha ? state.rgba.data() + size_t(y) * width * 4 : state.out.Row(static_cast<int>(y));
+    state.rgba.resize(alpha ? size_t(width) * 4 * (wholeAlpha ? height : 1) : 0);
+    auto alphaRow = [&](uint32_t y) { return state.rgba.data() + (wholeAlpha ? size_t(y) * width * 4 : 0); };
 
     const auto& progress = state.options.progress;
     const uint64_t totalRows = uint64_t(height) * passes;
@@ -127,12 +121,10 @@ bool Decode(DecodeState& state)
     const uint32_t reportEvery = std::max(16u, height / 32);
     for (int pass = 0; pass < passes; ++pass)
         for (uint32_t y = 0; y < height; ++y, ++done) {
-            if (alpha && !wholeAlpha) {
-                png_read_row(png, state.rgba.data(), nullptr);
-                CompositeRow(state.rgba.data(), state.out.Row(static_cast<int>(y)), width);
-            } else {
-                png_read_row(png, state.rows[y], nullptr);
-            }
+            uint8_t* row = state.out.Row(static_cast<int>(y));
+            png_read_row(png, alpha ? alphaRow(y) : row, nullptr);
+            if (alpha && !wholeAlpha)
+                CompositeRow(alphaRow(y), row, width);
             if (progress && y % reportEvery == reportEvery - 1 && !progress(static_cast<int>(done * 100 / totalRows))) {
                 png_destroy_read_struct(&png, &info, nullptr);
                 return false;
@@ -140,7 +132,7 @@ bool Decode(DecodeState& state)
         }
     if (wholeAlpha)
         for (uint32_t y = 0; y < height; ++y)
-            CompositeRow(state.rows[y], state.out.Row(static_cast<int>(y)), width);
+            CompositeRow(alphaRow(y), state.out.Row(static_cast<int>(y)), width);
     png_destroy_read_struct(&png, &info, nullptr);
     if (progress)
         progress(100);
@@ -154,7 +146,7 @@ bool LoadPngFile(const std::string& path, Bitmap& out, const DecodeOptions& opti
     if (options.info)
         *options.info = {};
     return LoadWholeFile(path, out, [&](const uint8_t* data, size_t size, Bitmap& bitmap) {
-        DecodeState state { bitmap, options, { data, size }, {}, {} };
+        DecodeState state { bitmap, options, { data, size }, {} };
         return Decode(state);
     });
 }
