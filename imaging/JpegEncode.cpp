@@ -56,12 +56,17 @@ struct VectorDest {
     std::vector<uint8_t>* bytes;
 };
 
-// Resizes the vector; running out of memory is reported as a library error.
+// Resizes the vector; running out of memory is reported as a library error,
+// once the exception is over (the error jumps out of this frame).
 void Grow(j_compress_ptr c, std::vector<uint8_t>& bytes, size_t size)
 {
+    bool grown = true;
     try {
         bytes.resize(size);
     } catch (const std::bad_alloc&) {
+        grown = false;
+    }
+    if (!grown) {
         c->err->msg_code = JERR_OUT_OF_MEMORY;
         c->err->error_exit(reinterpret_cast<j_common_ptr>(c));
     }
