@@ -2,10 +2,10 @@
 // fits it into the box and writes the thumbnail as a BMP file to stdout.
 // Measured against `djpeg -scale 1/8 -bmp FILE` by jpeg_thumb.sh.
 
-#include <cmath>
 #include <cstdio>
 
 #include "imaging/ImageIO.h"
+#include "metadata/ExifRead.h"
 
 int main(int argc, char** argv)
 {
@@ -19,12 +19,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "jpeg_thumb: cannot decode %s\n", argv[1]);
         return 1;
     }
-    // The picture fitted into the box with its aspect kept.
-    const double sx = double(picture.Width()) / kBoxWidth, sy = double(picture.Height()) / kBoxHeight;
-    const int width = sy >= sx ? int(std::nearbyint(picture.Width() / sy)) : kBoxWidth;
-    const int height = sy >= sx ? kBoxHeight : int(std::nearbyint(picture.Height() / sx));
-    imaging::Bitmap thumbnail(width, height);
-    imaging::StretchDraw(picture, thumbnail, { 0, 0, width, height });
+    const imaging::Rect fit = metadata::FitRect(picture.Width(), picture.Height(), kBoxWidth, kBoxHeight);
+    imaging::Bitmap thumbnail(fit.Width(), fit.Height());
+    imaging::StretchDraw(picture, thumbnail, fit);
     const auto bmp = imaging::EncodeBmp(thumbnail);
     return std::fwrite(bmp.data(), 1, bmp.size(), stdout) == bmp.size() ? 0 : 1;
 }
