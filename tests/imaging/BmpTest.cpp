@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/ImageIO.h"
+#include "imaging/LittleEndian.h"
 #include "imaging/Pixels.h"
 #include "support/TestSupport.h"
 
@@ -8,17 +9,6 @@ using namespace imaging;
 using testimaging::Bgr;
 
 namespace {
-
-void Put16(std::vector<uint8_t>& v, size_t at, uint32_t x)
-{
-    v[at] = uint8_t(x);
-    v[at + 1] = uint8_t(x >> 8);
-}
-void Put32(std::vector<uint8_t>& v, size_t at, uint32_t x)
-{
-    Put16(v, at, x);
-    Put16(v, at + 2, x >> 16);
-}
 
 // A BMP file with a 40-byte info header; `extra` (palette or masks) follows
 // the header and the pixel bytes follow that.
@@ -28,16 +18,16 @@ std::vector<uint8_t> MakeBmp(int width, int height, int bpp, uint32_t compressio
     std::vector<uint8_t> file(54);
     file[0] = 'B';
     file[1] = 'M';
-    Put32(file, 10, uint32_t(54 + extra.size()));
-    Put32(file, 14, 40);
-    Put32(file, 18, uint32_t(width));
-    Put32(file, 22, uint32_t(height));
-    Put16(file, 26, 1);
-    Put16(file, 28, uint32_t(bpp));
-    Put32(file, 30, compression);
+    le::Put32(file.data() + 10, uint32_t(54 + extra.size()));
+    le::Put32(file.data() + 14, 40);
+    le::Put32(file.data() + 18, uint32_t(width));
+    le::Put32(file.data() + 22, uint32_t(height));
+    le::Put16(file.data() + 26, 1);
+    le::Put16(file.data() + 28, uint32_t(bpp));
+    le::Put32(file.data() + 30, compression);
     file.insert(file.end(), extra.begin(), extra.end());
     file.insert(file.end(), pixels.begin(), pixels.end());
-    Put32(file, 2, uint32_t(file.size()));
+    le::Put32(file.data() + 2, uint32_t(file.size()));
     return file;
 }
 
@@ -153,7 +143,7 @@ TEST(Bmp, MalformedFilesFailCleanly)
     auto badDepth = MakeBmp(3, 2, 7, 0, {}, std::vector<uint8_t>(24, 9));
     auto badCompression = MakeBmp(3, 2, 24, 1, {}, std::vector<uint8_t>(24, 9));
     auto offsetPastEnd = good;
-    Put32(offsetPastEnd, 10, 5000);
+    le::Put32(offsetPastEnd.data() + 10, 5000);
     for (const auto* file :
         { &shortData, &zeroWidth, &hugeDeclared, &hugeRle, &badDepth, &badCompression, &offsetPastEnd }) {
         Bitmap b(2, 2);

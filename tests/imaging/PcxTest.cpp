@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/ImageIO.h"
+#include "imaging/LittleEndian.h"
 #include "imaging/Pixels.h"
 
 using namespace imaging;
@@ -18,18 +19,15 @@ std::vector<uint8_t> MakePcx(int width, int height, int bpp, int planes, int byt
     file[1] = 5;
     file[2] = 1;
     file[3] = uint8_t(bpp);
-    file[8] = uint8_t(width - 1);
-    file[9] = uint8_t((width - 1) >> 8);
-    file[10] = uint8_t(height - 1);
-    file[11] = uint8_t((height - 1) >> 8);
+    le::Put16(file.data() + 8, uint32_t(width - 1));
+    le::Put16(file.data() + 10, uint32_t(height - 1));
     // Header palette: colour i = (16 i, 0, 255 - 16 i).
     for (int i = 0; i < 16; ++i) {
         file[16 + 3 * i] = uint8_t(16 * i);
         file[18 + 3 * i] = uint8_t(255 - 16 * i);
     }
     file[65] = uint8_t(planes);
-    file[66] = uint8_t(bytesPerLine);
-    file[67] = uint8_t(bytesPerLine >> 8);
+    le::Put16(file.data() + 66, uint32_t(bytesPerLine));
     file.insert(file.end(), stream.begin(), stream.end());
     if (endPalette) {
         file.push_back(0x0C);
