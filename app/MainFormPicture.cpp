@@ -78,7 +78,7 @@ bool TForm1::LoadPicture(const std::string& fileName)
             ImageEn1->SetBitmap(std::move(decoded));
             return true;
         }
-        return ImageEn1->LoadFile(DisplayPath(fileName));
+        return ImageEn1->LoadFile(fileName);
     } catch (const std::exception&) {
         ImageEn1->Clear();
         return false;

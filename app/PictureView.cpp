@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <future>
 #include <thread>
@@ -59,18 +60,21 @@ QImage Wrap(const imaging::Bitmap& bitmap)
     return QImage(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), format);
 }
 
-// Picks the loader from the file's first bytes rather than its name.
-bool LoadPicture(const QString& path, imaging::Bitmap& out, const imaging::ProgressFn& progress)
+// Picks the loader from the file's first bytes rather than its name. The path is
+// the file system's own bytes, so names that are not valid UTF-8 open too.
+bool LoadPicture(const std::string& name, imaging::Bitmap& out, const imaging::ProgressFn& progress)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    char head[8] = {};
+    size_t headSize = 0;
+    if (FILE* file = std::fopen(name.c_str(), "rb")) {
+        headSize = std::fread(head, 1, sizeof head, file);
+        std::fclose(file);
+    } else {
         return false;
-    const QByteArray head = file.read(8);
-    file.close();
-    const auto starts = [&head](const char* magic, int n) {
-        return head.size() >= n && std::memcmp(head.constData(), magic, n) == 0;
+    }
+    const auto starts = [&](const char* magic, size_t n) {
+        return headSize >= n && std::memcmp(head, magic, n) == 0;
     };
-    const std::string name = path.toStdString();
     imaging::DecodeOptions options;
     options.progress = progress;
     if (starts("\xFF\xD8", 2))
@@ -108,14 +112,19 @@ QSize PictureView::sizeHint() const { return {640, 480}; }
 
 // --- The displayed picture ---
 
-bool PictureView::LoadFile(const QString& path)
+bool PictureView::LoadFile(const std::string& nativePath)
 {
     Clear();
     imaging::Bitmap loaded;
-    if (!LoadPicture(path, loaded, ProgressCallback()) || loaded.Empty())
+    if (!LoadPicture(nativePath, loaded, ProgressCallback()) || loaded.Empty())
         return false;
     SetBitmap(std::move(loaded));
     return true;
+}
+
+bool PictureView::LoadFile(const QString& path)
+{
+    return LoadFile(QFile::encodeName(path).toStdString());
 }
 
 void PictureView::SetBitmap(imaging::Bitmap bitmap)

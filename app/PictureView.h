@@ -32,6 +32,7 @@ public:
     // and shows it. The previous picture is released first so that a large
     // picture is never held twice; on failure the view is left empty and false
     // is returned.
+    bool LoadFile(const std::string& nativePath);
     bool LoadFile(const QString& path);
     // Shows `bitmap` (moved in; 24 or 32 bits). The zoom is kept, the scroll
     // position stays where it can.

@@ -289,6 +289,12 @@ TEST_F(PictureViewTest, LoadFileRecognisesContentAndReportsFailure)
     EXPECT_FALSE(view.LoadFile(QString::fromStdString(junk.string())));
     EXPECT_TRUE(view.IsEmpty());
     EXPECT_FALSE(view.LoadFile(QString::fromStdString((dir.Path() / "missing.bmp").string())));
+
+    // A name that is not valid UTF-8 opens by its own bytes.
+    const std::string odd = (dir.Path() / "caf\xE9.bmp").string();
+    ASSERT_TRUE(imaging::SaveBmpFile(odd, Quadrants(7, 5)));
+    ASSERT_TRUE(view.LoadFile(odd));
+    EXPECT_EQ(view.Bitmap().Width(), 7);
 }
 
 namespace {
