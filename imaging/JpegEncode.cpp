@@ -170,17 +170,19 @@ bool EncodeJpeg(const JpegSamples& samples, const JpegEncodeOptions& options, st
 
     jpeg_compress_struct c {};
     ErrorManager error {};
+    VectorDest dest { { nullptr, 0, InitDest, EmptyDest, TermDest }, &out };
     c.err = jpeg_std_error(&error.pub);
     error.pub.error_exit = ErrorExit;
     error.pub.output_message = OutputMessage;
-    jpeg_create_compress(&c);
-    VectorDest dest { { nullptr, 0, InitDest, EmptyDest, TermDest }, &out };
-    c.dest = &dest.pub;
+    // Set before the library is first called, so that even a failure to
+    // create the compressor comes back here.
     if (setjmp(error.jump)) {
         jpeg_destroy_compress(&c);
         out.clear();
         return false;
     }
+    jpeg_create_compress(&c);
+    c.dest = &dest.pub;
     Compress(c, samples, options);
     jpeg_destroy_compress(&c);
     return true;
