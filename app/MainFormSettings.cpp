@@ -20,11 +20,6 @@ const char* const kMainOtherKey = "Main\\Other";
 const char* const kApplicationKey = "Application";
 const char* const kCmsKey = "CMS";
 const char* const kOtherKey = "Other";
-
-bool KnownViewType(int v)
-{
-    return v == 0 || v == 3 || v == 4 || v == 5 || v == 9;
-}
 } // namespace
 
 void TForm1::ReadSettings()
@@ -53,8 +48,9 @@ void TForm1::ReadSettings()
         SetInfoPaneVisible(false);
 
     Guarded([&] { ReadThumbnailGroup(RegistryKey(reg, kThumbnailKey), panes); });
+    // A view type that is not one of the five leaves the medium thumbnails set at creation.
     if (panes.ThumbnailType.present)
-        ChangeViewType(KnownViewType(panes.ThumbnailType.value) ? panes.ThumbnailType.value : 4);
+        ChangeViewType(panes.ThumbnailType.value);
 
     Guarded([&] { ReadMainOtherGroup(RegistryKey(reg, kMainOtherKey), panes); });
     if (panes.StatusVisible.present && !panes.StatusVisible.value)
@@ -66,7 +62,7 @@ void TForm1::ReadSettings()
         N78->setChecked(false);
     }
 
-    // The application menu entries are built even when the table was read only in part.
+    // A table read only in part keeps the entries read so far.
     Guarded([&] { ReadApplicationGroup(RegistryKey(reg, kApplicationKey), *this); });
     Guarded([&] { ReadCmsGroup(RegistryKey(reg, kCmsKey), *this); });
     Guarded([&] { ReadOtherGroup(RegistryKey(reg, kOtherKey), *this); });
