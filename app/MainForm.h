@@ -57,6 +57,8 @@ public:
     int CurrentIndex() const;
     // The number of records in the catalogue (read under its lock).
     int FileCount() const;
+    // The catalogue index of a file by its full path, -1 when it is not listed.
+    int IndexOfFile(const std::string& fileName) const;
     void ShowItemInfo(int index);
     void RepaintItem(int index);
     void ThumbnailProgress(int wParam, int lParam);

@@ -63,13 +63,7 @@ void TForm1::FolderOpen(const QString& path, bool force)
             remembered = catalogue::LockedItem(Catalogue, i)->FileName;
         n = catalogue::RefreshCatalogue(Catalogue, folder, order);
         if (i != -1) {
-            int found = -1;
-            {
-                std::lock_guard lock(Catalogue.Mutex());
-                for (int k = 0; k < Catalogue.Count() && found < 0; ++k)
-                    if (Catalogue.At(k).FileName == remembered)
-                        found = k;
-            }
+            const int found = IndexOfFile(remembered);
             const int index = found >= 0 ? found : (i >= n - 1 ? n - 1 : i);
             if (n > 0)
                 ShowItemInfo(index);
@@ -91,6 +85,15 @@ void TForm1::FolderOpen(const QString& path, bool force)
     if (n > 0)
         StartThumbnailMaker();
     CurrentFolder = folder;
+}
+
+int TForm1::IndexOfFile(const std::string& fileName) const
+{
+    std::lock_guard lock(Catalogue.Mutex());
+    for (int k = 0; k < Catalogue.Count(); ++k)
+        if (Catalogue.At(k).FileName == fileName)
+            return k;
+    return -1;
 }
 
 int TForm1::FileCount() const

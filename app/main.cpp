@@ -33,13 +33,7 @@ void ScheduleOpenFile(TForm1& form)
     const std::string path = file;
     QTimer::singleShot(500, &form, [&form, path] {
         form.FolderOpen(QString::fromStdString(path.substr(0, path.find_last_of('/') + 1)), false);
-        int index = -1;
-        {
-            std::lock_guard lock(form.Catalogue.Mutex());
-            for (int k = 0; k < form.Catalogue.Count() && index < 0; ++k)
-                if (form.Catalogue.At(k).FileName == path)
-                    index = k;
-        }
+        const int index = form.IndexOfFile(path);
         form.SelectFile(index);
         if (index >= 0)
             form.Open1Click(&form);
