@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "imaging/ImageIO.h"
-#include "metadata/ExifRead.h"
 
 int main(int argc, char** argv)
 {
@@ -19,7 +18,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "jpeg_thumb: cannot decode %s\n", argv[1]);
         return 1;
     }
-    const imaging::Rect fit = metadata::FitRect(picture.Width(), picture.Height(), kBoxWidth, kBoxHeight);
+    const imaging::Rect fit = imaging::FitRect(picture.Width(), picture.Height(), kBoxWidth, kBoxHeight);
     imaging::Bitmap thumbnail(fit.Width(), fit.Height());
     imaging::StretchDraw(picture, thumbnail, fit);
     const auto bmp = imaging::EncodeBmp(thumbnail);

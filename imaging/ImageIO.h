@@ -70,6 +70,11 @@ struct Rect {
     int Height() const { return bottom - top; }
 };
 
+// The rectangle (0, 0, w, h) of a width × height picture scaled, aspect kept,
+// until it touches a box (small pictures are enlarged); halves round to even and
+// a side is never below one pixel. Empty when a size is not positive.
+Rect FitRect(int width, int height, int boxWidth, int boxHeight);
+
 // Draws `source` scaled into `target` at `rect` (clipped to the target), like a
 // canvas StretchDraw: every target pixel takes a source pixel or an average.
 void StretchDraw(const Bitmap& source, Bitmap& target, const Rect& rect);

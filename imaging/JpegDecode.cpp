@@ -164,9 +164,8 @@ int JpegScaleForBox(int width, int height, int boxWidth, int boxHeight)
     if (boxWidth <= 0 || boxHeight <= 0 || width <= 0 || height <= 0)
         return 8;
     // The picture fitted into the box with its aspect kept.
-    const double sx = double(width) / boxWidth, sy = double(height) / boxHeight;
-    const double fitWidth = sy >= sx ? std::nearbyint(width / sy) : boxWidth;
-    const double fitHeight = sy >= sx ? boxHeight : std::nearbyint(height / sx);
+    const Rect fit = FitRect(width, height, boxWidth, boxHeight);
+    const int64_t fitWidth = fit.Width(), fitHeight = fit.Height();
     for (int numerator = 1; numerator < 8; ++numerator) {
         // libjpeg rounds scaled sizes up.
         const int64_t outWidth = (int64_t(width) * numerator + 7) / 8;

@@ -3,6 +3,7 @@
 // that span (a box filter), enlarging repeats the nearest source pixel.
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "imaging/ImageIO.h"
@@ -90,6 +91,21 @@ void StretchDraw(const Bitmap& source, Bitmap& target, const Rect& rect)
                 out[3] = 255;
         }
     }
+}
+
+Rect FitRect(int width, int height, int boxWidth, int boxHeight)
+{
+    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0)
+        return Rect {};
+    const double sx = static_cast<double>(width) / boxWidth;
+    const double sy = static_cast<double>(height) / boxHeight;
+    int w = boxWidth, h = boxHeight;
+    if (sy >= sx)
+        w = static_cast<int>(std::nearbyint(width / sy));
+    else
+        h = static_cast<int>(std::nearbyint(height / sx));
+    // A very long, thin picture still gets one row or column.
+    return Rect { 0, 0, std::max(w, 1), std::max(h, 1) };
 }
 
 } // namespace imaging

@@ -29,20 +29,7 @@ bool LoadJpegThumbnail(const std::string& fileName, imaging::Bitmap& thumbnail, 
 
 imaging::Rect FitRect(int width, int height, int boxWidth, int boxHeight)
 {
-    if (width <= 0 || height <= 0 || boxWidth <= 0 || boxHeight <= 0)
-        return imaging::Rect {};
-    const double sx = static_cast<double>(width) / boxWidth;
-    const double sy = static_cast<double>(height) / boxHeight;
-    int w, h;
-    if (sy >= sx) {
-        w = static_cast<int>(std::nearbyint(width / sy));
-        h = boxHeight;
-    } else {
-        w = boxWidth;
-        h = static_cast<int>(std::nearbyint(height / sx));
-    }
-    // A very long, thin picture still gets one row or column.
-    return imaging::Rect { 0, 0, std::max(w, 1), std::max(h, 1) };
+    return imaging::FitRect(width, height, boxWidth, boxHeight);
 }
 
 bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbnail, int32_t& width, int32_t& height,
