@@ -65,14 +65,6 @@ QMenu* MainMenu(TForm1& form, const QString& caption)
     return nullptr;
 }
 
-void SendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QCoreApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QCoreApplication::sendEvent(target, &release);
-}
-
 class MainWindowMenus : public uitest::WindowTest {
 protected:
     // A shown window over a folder of small pictures, active so that keys reach the focused control.
@@ -180,7 +172,7 @@ TEST_F(MainWindowMenus, PaneAndBarCommandsFollowTheirChecks)
     auto form = Open(3);
     // F1 from the grid hides the folder pane; its splitter handle goes with it.
     Focus(form->DrawGrid1);
-    SendKey(form->DrawGrid1, Qt::Key_F1);
+    uitest::TypeKey(form->DrawGrid1, Qt::Key_F1);
     QApplication::processEvents();
     EXPECT_FALSE(form->FolderPaneVisible());
     EXPECT_FALSE(form->Action_ShowFolder->isChecked());
@@ -192,7 +184,7 @@ TEST_F(MainWindowMenus, PaneAndBarCommandsFollowTheirChecks)
     QApplication::processEvents();
     EXPECT_EQ(form->FolderPanel->width(), 185);
 
-    SendKey(form->DrawGrid1, Qt::Key_F2);
+    uitest::TypeKey(form->DrawGrid1, Qt::Key_F2);
     EXPECT_FALSE(form->InfoPaneVisible());
     EXPECT_FALSE(form->Action_ShowInfo->isChecked());
     form->Action_ShowInfoExecute();
@@ -302,10 +294,10 @@ TEST_F(MainWindowMenus, KeysReachTheFocusedControlsMenuBeforeTheMainMenu)
     // Browsing, grid focused: the grid has no menu of its own, so the main menu answers.
     Focus(form->DrawGrid1);
     for (int key : { Qt::Key_F4, Qt::Key_F5, Qt::Key_F6 })
-        SendKey(form->DrawGrid1, key);
+        uitest::TypeKey(form->DrawGrid1, key);
     EXPECT_EQ(ran, (std::vector<std::string> { "tobi all", "channel all", "white overflow" }));
     // Ctrl+R belongs to the file menu of the list, not to the grid.
-    SendKey(form->DrawGrid1, Qt::Key_R, Qt::ControlModifier);
+    uitest::TypeKey(form->DrawGrid1, Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(catalogue::LockedItem(form->Catalogue, 0)->Rotation, 0);
 
     // The picture view's own menu takes F5 and F6 for clipping detection.
@@ -313,16 +305,16 @@ TEST_F(MainWindowMenus, KeysReachTheFocusedControlsMenuBeforeTheMainMenu)
     ASSERT_TRUE(form->PictureMode());
     ASSERT_EQ(QApplication::focusWidget(), form->ImageEn1);
     ran.clear();
-    SendKey(form->ImageEn1, Qt::Key_F5);
-    SendKey(form->ImageEn1, Qt::Key_F6);
+    uitest::TypeKey(form->ImageEn1, Qt::Key_F5);
+    uitest::TypeKey(form->ImageEn1, Qt::Key_F6);
     EXPECT_EQ(ran, (std::vector<std::string> { "tobi all", "tobi white" }));
-    SendKey(form->ImageEn1, Qt::Key_R, Qt::ControlModifier);
+    uitest::TypeKey(form->ImageEn1, Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(catalogue::LockedItem(form->Catalogue, 0)->Rotation, 1);
     // Tab does not move the focus away from the picture.
-    SendKey(form->ImageEn1, Qt::Key_Tab);
+    uitest::TypeKey(form->ImageEn1, Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), form->ImageEn1);
     // Esc goes back; in browsing mode the back entry is disabled again.
-    SendKey(form->ImageEn1, Qt::Key_Escape);
+    uitest::TypeKey(form->ImageEn1, Qt::Key_Escape);
     EXPECT_FALSE(form->PictureMode());
     EXPECT_FALSE(form->N5->isEnabled());
 
@@ -330,10 +322,10 @@ TEST_F(MainWindowMenus, KeysReachTheFocusedControlsMenuBeforeTheMainMenu)
     form->ChangeViewType(0);
     form->ListView1->setCurrentIndex(form->ListModel->index(1, 0));
     Focus(form->ListView1);
-    SendKey(form->ListView1, Qt::Key_E, Qt::ControlModifier);
+    uitest::TypeKey(form->ListView1, Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(catalogue::LockedItem(form->Catalogue, 1)->Rotation, 3);
     // Alt+Right steps to the next file from anywhere.
-    SendKey(form->ListView1, Qt::Key_Right, Qt::AltModifier);
+    uitest::TypeKey(form->ListView1, Qt::Key_Right, Qt::AltModifier);
     EXPECT_EQ(form->CurrentIndex(), 2);
 }
 

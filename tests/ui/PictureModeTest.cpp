@@ -91,10 +91,7 @@ protected:
     }
     static void Release(QWidget* target, int key, bool autoRepeat)
     {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), autoRepeat);
-        QCoreApplication::sendEvent(target, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), autoRepeat);
-        QCoreApplication::sendEvent(target, &release);
+        uitest::TypeKey(target, key, Qt::NoModifier, {}, autoRepeat);
     }
 
     TempDir photos;

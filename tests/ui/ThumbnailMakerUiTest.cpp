@@ -40,14 +40,6 @@ public:
     }
 };
 
-void Key(QWidget* target, int key, const char* text)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString::fromLatin1(text));
-    QCoreApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString::fromLatin1(text));
-    QCoreApplication::sendEvent(target, &release);
-}
-
 void Click(QWidget* target, Qt::MouseButton button, QPoint at)
 {
     const QPointF global = target->mapToGlobal(QPointF(at));
@@ -234,7 +226,7 @@ TEST_F(ThumbnailMakerUi, ViewTypesLayTheGridOutAndCheckMarksRepaint)
 
     // The T key marks the current file, F clears it (each then goes on to the next file);
     // the mark, the rotation and the protection are drawn.
-    Key(form.DrawGrid1, Qt::Key_T, "t");
+    uitest::TypeKey(form.DrawGrid1, Qt::Key_T, Qt::NoModifier, QStringLiteral("t"));
     EXPECT_TRUE(catalogue::LockedItem(form.Catalogue, 2)->Checked);
     form.DrawGrid1->SetCurrent(2 % cols, 2 / cols);
     catalogue::LockedItem(form.Catalogue, 2)->Rotation = 1;
@@ -244,7 +236,7 @@ TEST_F(ThumbnailMakerUi, ViewTypesLayTheGridOutAndCheckMarksRepaint)
     EXPECT_EQ(QColor(shot.pixel(cell.left() + 3, cell.top() + 60)), QColor(255, 209, 134)) << "checked background";
     EXPECT_EQ(QColor(shot.pixel(cell.left() + 2, cell.top() + 10)), QColor(128, 128, 128)) << "rotation mark frame";
     EXPECT_EQ(QColor(shot.pixel(cell.right() - 2, cell.top() + 30)), QColor(170, 170, 170)) << "light shadow";
-    Key(form.DrawGrid1, Qt::Key_F, "f");
+    uitest::TypeKey(form.DrawGrid1, Qt::Key_F, Qt::NoModifier, QStringLiteral("f"));
     EXPECT_FALSE(catalogue::LockedItem(form.Catalogue, 2)->Checked);
     form.DrawGrid1->SetCurrent(2 % cols, 2 / cols);
     // A middle click toggles the current file even over another cell.

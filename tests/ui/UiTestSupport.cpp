@@ -1,6 +1,8 @@
 #include "ui/UiTestSupport.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
 #include <cstdlib>
 
 namespace uitest {
@@ -26,6 +28,14 @@ void WindowTest::SetUp()
 void WindowTest::TearDown()
 {
     unsetenv("VOVIRO_SETTINGS_DIR");
+}
+
+void TypeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text, bool autoRepeat)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text, autoRepeat);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text, autoRepeat);
+    QCoreApplication::sendEvent(target, &release);
 }
 
 } // namespace uitest
