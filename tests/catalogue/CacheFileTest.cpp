@@ -56,9 +56,7 @@ TEST(CacheFile, ReserveBytes)
 TEST(CacheFile, CreatedInTmpdirWithPrefixAndDeleted)
 {
     testsupport::TempDir dir;
-    const char* old = std::getenv("TMPDIR");
-    const std::string saved = old ? old : "";
-    ::setenv("TMPDIR", dir.Path().c_str(), 1);
+    const testsupport::EnvGuard tmp("TMPDIR", dir.Path().c_str());
     std::string path;
     {
         TCacheFile cache;
@@ -69,7 +67,6 @@ TEST(CacheFile, CreatedInTmpdirWithPrefixAndDeleted)
         EXPECT_EQ(cache.Size(), 0);
     }
     EXPECT_FALSE(std::filesystem::exists(path));
-    old ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
 }
 
 TEST(CacheFile, ThumbnailSlotsAreBmpImagesWithReserve)

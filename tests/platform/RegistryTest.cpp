@@ -200,37 +200,20 @@ TEST(Registry, SaveOverAFolderInTheWayThrows)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1); // no temporary left
 }
 
-// Sets or clears an environment variable for one scope.
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const char* value)
-        : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~EnvGuard() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 TEST(Registry, DefaultPathFollowsTheEnvironment)
 {
-    EnvGuard home("HOME", "/home/u");
+    testsupport::EnvGuard home("HOME", "/home/u");
     {
-        EnvGuard settings("VOVIRO_SETTINGS_DIR", "/some/where");
-        EnvGuard xdg("XDG_CONFIG_HOME", "/xdg");
+        testsupport::EnvGuard settings("VOVIRO_SETTINGS_DIR", "/some/where");
+        testsupport::EnvGuard xdg("XDG_CONFIG_HOME", "/xdg");
         EXPECT_EQ(RegistryStore::DefaultPath(), "/some/where/registry.reg");
     }
-    EnvGuard settings("VOVIRO_SETTINGS_DIR", nullptr);
+    testsupport::EnvGuard settings("VOVIRO_SETTINGS_DIR", nullptr);
     {
-        EnvGuard xdg("XDG_CONFIG_HOME", "/xdg");
+        testsupport::EnvGuard xdg("XDG_CONFIG_HOME", "/xdg");
         EXPECT_EQ(RegistryStore::DefaultPath(), "/xdg/Zovide/registry.reg");
     }
-    EnvGuard xdg("XDG_CONFIG_HOME", nullptr);
+    testsupport::EnvGuard xdg("XDG_CONFIG_HOME", nullptr);
     EXPECT_EQ(RegistryStore::DefaultPath(), "/home/u/.config/Zovide/registry.reg");
 }
 

@@ -109,11 +109,9 @@ TEST(FileTime, DateTextLeavesOutMidnight)
 TEST(TempFile, CreatedInTmpdirWithPrefixAndRemoved)
 {
     testsupport::TempDir dir;
-    const char* old = std::getenv("TMPDIR");
-    const std::string saved = old ? old : "";
-    ::setenv("TMPDIR", dir.Path().c_str(), 1);
     std::string path;
     {
+        const testsupport::EnvGuard tmp("TMPDIR", dir.Path().c_str());
         TempFile file("TN");
         path = file.Path();
         EXPECT_EQ(path.rfind(dir.Path().string() + "/TN", 0), 0u) << path;
@@ -129,7 +127,6 @@ TEST(TempFile, CreatedInTmpdirWithPrefixAndRemoved)
         path = kept.Path();
     }
     EXPECT_TRUE(std::filesystem::exists(path));
-    old ? ::setenv("TMPDIR", saved.c_str(), 1) : ::unsetenv("TMPDIR");
     EXPECT_THROW(TempFile("TN", "/nonexistent-folder"), std::system_error);
 }
 

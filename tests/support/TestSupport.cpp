@@ -25,6 +25,18 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ec);
 }
 
+EnvGuard::EnvGuard(const char* name, const char* value) : name_(name)
+{
+    if (const char* old = std::getenv(name))
+        old_ = old;
+    value ? ::setenv(name, value, 1) : ::unsetenv(name);
+}
+
+EnvGuard::~EnvGuard()
+{
+    old_ ? ::setenv(name_.c_str(), old_->c_str(), 1) : ::unsetenv(name_.c_str());
+}
+
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,19 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// Sets (or, with nullptr, clears) an environment variable for one scope.
+class EnvGuard {
+public:
+    EnvGuard(const char* name, const char* value);
+    ~EnvGuard();
+    EnvGuard(const EnvGuard&) = delete;
+    EnvGuard& operator=(const EnvGuard&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> old_;
 };
 
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
