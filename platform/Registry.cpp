@@ -13,7 +13,7 @@
 #include <sstream>
 #include <system_error>
 
-#include "platform/TempFile.h"
+#include "platform/AtomicFile.h"
 #include "platform/TextCodec.h"
 
 namespace platform {
@@ -170,19 +170,6 @@ bool ParseValueLine(std::string_view line, std::string& name, RegistryValue& val
     return true;
 }
 
-bool WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        text.remove_prefix(static_cast<size_t>(n));
-    }
-    return true;
-}
-
 } // namespace
 
 bool RegistryStore::CaseInsensitiveLess::operator()(const std::string& a, const std::string& b) const
@@ -301,24 +288,10 @@ void RegistryStore::Save() const
             throw RegistryError(
                 "cannot create the settings folder " + target.parent_path().string() + ": " + ec.message());
     }
-    const std::string folder = target.has_parent_path() ? target.parent_path().string() : std::string(".");
-    const std::string text = ToText();
-    try {
-        // The new text goes to a temporary file beside the old one; it is removed on any failure.
-        TempFile temp(target.filename().string() + ".", folder);
-        if (!WriteAll(temp.Fd(), text) || ::fsync(temp.Fd()) != 0 || !temp.Close()
-            || std::rename(temp.Path().c_str(), path_.c_str()) != 0)
-            throw std::system_error(errno, std::generic_category());
-        temp.Keep();
-    } catch (const std::system_error& e) {
-        throw RegistryError("cannot write the settings file " + path_ + ": " + std::strerror(e.code().value()));
-    }
-    // Make the rename itself durable.
-    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    // A new file beside the old one (or beside a symbolic link's target), renamed into place.
+    std::string error;
+    if (!WriteFileAtomically(path_, ToText(), error))
+        throw RegistryError("cannot write the settings file: " + error);
 }
 
 bool RegistryStore::HasKey(const std::string& key) const
