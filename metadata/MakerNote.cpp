@@ -57,7 +57,7 @@ Layout StandardLayout(const LayoutInput& in)
 // Fujifilm: always little-endian, value offsets from the note's start ("FUJIFILM" + offset, 12 bytes before).
 Layout FujifilmLayout(const LayoutInput& in)
 {
-    return { in.pos, in.pos - 12, true, false };
+    return { in.pos, in.pos >= 12 ? in.pos - 12 : 0, true, false };
 }
 
 // Canon: a bare directory, often in the other byte order than the file when software rewrote it.

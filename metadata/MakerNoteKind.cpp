@@ -107,8 +107,6 @@ bool HasEosDNumber(std::string_view model)
 // is taken from its start.
 void RecognizeModernHeader(EntryValue& v, uint64_t tiffBase, int32_t& kind, TSubIFDResult& directory, std::string& text)
 {
-    if (kind == 4 || kind == 10 || kind == 16 || kind == 19)
-        return;
     const uint32_t n = v.Entry().count;
     const uint64_t l = v.Entry().valueOffset;
     const uint64_t a = tiffBase + l;
