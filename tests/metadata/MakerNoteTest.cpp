@@ -30,6 +30,7 @@ struct NoteSpec {
     bool little = true; // the note's byte order
     Origin origin = Origin::kTiffBase;
     std::vector<NoteEntry> entries;
+    int countOverride = -1; // the entry count written instead of the number of entries
 };
 
 void Put16(Bytes& b, size_t at, uint16_t v, bool little)
@@ -51,7 +52,7 @@ Bytes BuildNote(const NoteSpec& spec, uint32_t noteOffset)
     const size_t dir = b.size();
     const size_t n = spec.entries.size();
     b.resize(dir + 2 + 12 * n + 4, 0);
-    Put16(b, dir, static_cast<uint16_t>(n), spec.little);
+    Put16(b, dir, static_cast<uint16_t>(spec.countOverride >= 0 ? spec.countOverride : n), spec.little);
     for (size_t i = 0; i < n; ++i) {
         const NoteEntry& e = spec.entries[i];
         const size_t at = dir + 2 + 12 * i;
@@ -139,6 +140,7 @@ struct Fixture {
     NoteSpec note;
     bool fileLittle = true;
     bool inJpeg = false;
+    bool withThumbnail = false;
 };
 
 // Builds the file twice: once to learn where the note lands, then with its offsets filled in.
@@ -154,6 +156,11 @@ exiftest::ReadResult ReadNote(const Fixture& f)
         tiff.exif.Rational(37386, { { 16, 1 } });
         tiff.exif.Undefined(37500, BuildNote(f.note, noteOffset));
         tiff.exif.Ascii(36867, "2003:01:02 03:04:05");
+        if (f.withThumbnail) {
+            tiff.exif.Undefined(36864, Text("0220"));
+            tiff.withIfd1 = true;
+            tiff.thumbnailJpeg = exiftest::EncodeJpeg(16, 12);
+        }
         return tiff.Build();
     };
     const uint32_t l = build(0).valueOffsets.at({ 1, 37500 });
@@ -277,11 +284,15 @@ std::vector<NoteCase> Cases()
                 { "", true, Origin::kTiffBase,
                     { Long(0x000A, { 65536 }), Long(0x0001, { 1 }) } } },
             { { K(7, 0x000A), "オフ" }, { K(7, 0x0001), "1" } } },
-        { "Casio digital zoom hundredths are two digits and carry",
-            { "CASIO", "QV-3000EX",
-                { "", true, Origin::kTiffBase,
-                    { Long(0x000A, { 131072 + 32768 }), Long(0x000B, { 131072 + 3277 }), Long(0x000C, { 65536 + 65535 }) } } },
+        { "Casio digital zoom",
+            { "CASIO", "QV-3000EX", { "", true, Origin::kTiffBase, { Long(0x000A, { 131072 + 32768 }) } } },
             { { K(7, 0x000A), "x2.50" } } },
+        { "Casio digital zoom hundredths keep two digits",
+            { "CASIO", "QV-3000EX", { "", true, Origin::kTiffBase, { Long(0x000A, { 131072 + 3277 }) } } },
+            { { K(7, 0x000A), "x2.05" } } },
+        { "Casio digital zoom of 100 hundredths carries",
+            { "CASIO", "QV-3000EX", { "", true, Origin::kTiffBase, { Long(0x000A, { 65536 + 65535 }) } } },
+            { { K(7, 0x000A), "x2.00" } } },
         { "Canon camera settings and lens",
             { "Canon", "Canon PowerShot S40",
                 { "", true, Origin::kTiffBase,
@@ -447,6 +458,66 @@ TEST(MakerNote, NamesFromTheTablesAndUnknownNames)
     // The camera-settings record keeps no name of its own; its elements are named items.
     EXPECT_EQ(nameOf(K(8, 0x0001)), "Unknown (0001)3,3");
     EXPECT_EQ(nameOf(0x910002), "セルフタイマ");
+}
+
+TEST(MakerNote, ADamagedNoteCostsNothingElseOfTheFile)
+{
+    Fixture f { "Canon", "Canon PowerShot S40",
+        { "", true, Origin::kTiffBase,
+            { Ascii(0x0006, "IMG:X"), { 0x0007, 2, 50, {}, true, 0x7FFFFFF0 }, Short(0x0008, { 7 }) } } };
+    f.withThumbnail = true;
+    for (bool inJpeg : { false, true }) {
+        f.inJpeg = inJpeg;
+        const exiftest::ReadResult r = ReadNote(f);
+        ASSERT_FALSE(r.raised);
+        EXPECT_EQ(r.exif.Maker.Damaged, 1);
+        EXPECT_EQ(ValuesOf(r.exif.Maker, K(8, 0x0006)), "IMG:X") << "items before the fault are kept";
+        EXPECT_EQ(ValuesOf(r.exif.Maker, K(8, 0x0008)), "<absent>");
+        EXPECT_EQ(exiftest::ValueOf(r.exif.Main.Items, 271), "Canon");
+        EXPECT_EQ(exiftest::ValueOf(r.exif.Exif.Items, 36867), "2003:01:02 03:04:05");
+        EXPECT_EQ(r.exif.HasThumbnail, -1);
+        EXPECT_EQ(r.thumbnail.Width(), 16);
+    }
+}
+
+TEST(MakerNote, ImplausibleDirectoriesGiveNoItems)
+{
+    struct Case {
+        const char* what;
+        Fixture fixture;
+    };
+    const Case cases[] = {
+        { "count beyond the note",
+            { "NIKON CORPORATION", "NIKON D70",
+                { kNikon3HeaderLittle, true, Origin::kNikonHeader, { Short(0x0002, { 0, 100 }) }, 2000 } } },
+        { "count beyond the file",
+            { "Canon", "Canon PowerShot S40", { "", true, Origin::kTiffBase, { Short(0x0008, { 7 }) }, 0x6000 } } },
+        { "entries of unknown types only",
+            { "Canon", "Canon PowerShot S40",
+                { "", true, Origin::kTiffBase, { { 0x0008, 0, 1, Bytes { 1 } }, { 0x0009, 13, 1, Bytes { 1 } } } } } },
+        { "old Olympus offset on a new-style note",
+            { "OLYMPUS", "C960", { std::string("OLYMP\0II\x03\0", 12), true, Origin::kNote, { Short(0x1015, { 1 }) } } } },
+    };
+    for (const Case& c : cases) {
+        const exiftest::ReadResult r = ReadNote(c.fixture);
+        ASSERT_FALSE(r.raised) << c.what;
+        EXPECT_EQ(r.exif.Maker.Count, 0) << c.what;
+        EXPECT_EQ(r.exif.Maker.Damaged, 0) << c.what;
+    }
+}
+
+TEST(MakerNote, WholeNoteTextsOfAnImpossibleLengthAreEmpty)
+{
+    for (const char* make : { "RICOH", "TOSHIBA" }) {
+        exiftest::TiffBuilder tiff;
+        tiff.ifd0.Ascii(271, make);
+        tiff.withExif = true;
+        tiff.exif.Raw(37500, 7, 0x7FFFFFFF, 8);
+        const exiftest::ReadResult r = exiftest::ReadTiff(tiff);
+        ASSERT_FALSE(r.raised) << make;
+        EXPECT_EQ(exiftest::ValueOf(r.exif.Exif.Items, 37500), "") << make;
+        EXPECT_EQ(r.exif.Maker.Count, 0) << make;
+    }
 }
 
 TEST(MakerNote, AtMost101ItemsAreKept)
