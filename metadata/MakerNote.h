@@ -26,6 +26,14 @@ struct MakerNoteSpan {
 // target.Damaged is set. An implausible directory yields no items.
 void ReadMakerNote(FileReader& file, bool littleEndian, uint64_t tiffBase, TMakerResult& target, int32_t kind,
     uint64_t pos, MakerNoteSpan span = {});
+// Maker items keyed by a bare element index (Olympus special mode, Minolta camera
+// settings, Toshiba) or by -1 (SX552/SX553 picture settings): their keys are not
+// tag numbers and collide with those of the other directories, so a view must not
+// sort or select by them.
+inline bool HasBareMakerKey(const TIFDItem& item)
+{
+    return item.Key < 65536;
+}
 // Decodes a Toshiba note from its hexadecimal text (Exif.MakerText).
 void ReadToshibaNote(const std::string& text, TMakerResult& target);
 

@@ -76,22 +76,29 @@ Bytes BuildNote(const NoteSpec& spec, uint32_t noteOffset)
     return b;
 }
 
+// 16- or 32-bit values in the given byte order.
+template <class T> Bytes Values(bool little, std::initializer_list<T> values)
+{
+    Bytes b(values.size() * sizeof(T));
+    size_t at = 0;
+    for (T v : values) {
+        if constexpr (sizeof(T) == 2)
+            Put16(b, at, v, little);
+        else
+            Put32(b, at, v, little);
+        at += sizeof(T);
+    }
+    return b;
+}
+
 Bytes Shorts(bool little, std::initializer_list<uint16_t> values)
 {
-    Bytes b(values.size() * 2);
-    size_t i = 0;
-    for (uint16_t v : values)
-        Put16(b, 2 * i++, v, little);
-    return b;
+    return Values(little, values);
 }
 
 Bytes Longs(bool little, std::initializer_list<uint32_t> values)
 {
-    Bytes b(values.size() * 4);
-    size_t i = 0;
-    for (uint32_t v : values)
-        Put32(b, 4 * i++, v, little);
-    return b;
+    return Values(little, values);
 }
 
 Bytes Rationals(bool little, std::initializer_list<std::pair<uint32_t, uint32_t>> values)
