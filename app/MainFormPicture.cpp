@@ -24,7 +24,7 @@
 #include "catalogue/ui/CatalogueListModel.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
 #include "imaging/BitmapTransform.h"
-#include "imaging/TurboDecode.h"
+#include "imaging/LoadPicture.h"
 #include "imaging/ViewGeometry.h"
 #include "platform/PathName.h"
 
@@ -69,20 +69,14 @@ bool TForm1::LoadPicture(const std::string& fileName)
 {
     // The previous picture goes first, so that a large one is never held twice.
     ImageEn1->Clear();
-    try {
-        const std::string ext = platform::LowerExtensionOf(fileName);
-        if (setup_useIntel && (ext == ".jpg" || ext == ".jpeg")) {
-            imaging::Bitmap decoded;
-            if (!imaging::DecodeJpegWithIjl(decoded, fileName) || decoded.Empty())
-                return false;
-            ImageEn1->SetBitmap(std::move(decoded));
-            return true;
-        }
-        return ImageEn1->LoadFile(fileName);
-    } catch (const std::exception&) {
-        ImageEn1->Clear();
+    imaging::PictureLoadOptions options;
+    options.fastJpeg = setup_useIntel;
+    options.progress = ImageEn1->ProgressCallback();
+    imaging::Bitmap loaded;
+    if (!imaging::LoadPicture(fileName, loaded, options))
         return false;
-    }
+    ImageEn1->SetBitmap(std::move(loaded));
+    return true;
 }
 
 // Turned by the record's quarter turns after being flipped and mirrored in its own axes.
