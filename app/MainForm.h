@@ -15,7 +15,9 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "app/CurrentFileView.h"
 #include "app/SettingsGroups.h"
 #include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
@@ -66,6 +68,8 @@ public:
     void PTShellTree1Change();
     // Posts the thumbnail progress message to this window (callable from any thread).
     void PostThumbnailProgress(int wParam, int lParam);
+    // Registers a panel that follows the current file (not owned; it lives as long as the window).
+    void AddCurrentFileView(ICurrentFileView* view);
 
     // --- lifecycle handlers
     void FormCreate();
@@ -80,8 +84,6 @@ public:
     int32_t SortTag = 0;
     int ViewType = 4;
     bool NoFileShown = false;
-    // The file the histogram panel shows (its CurrentFile), compared and set by ShowItemInfo.
-    std::string HistogramCurrentFile;
     int DragStartX = 0, DragStartY = 0;
     catalogue::TCatalogue Catalogue;
     std::unique_ptr<catalogue::TCacheFile> CacheFile;
@@ -152,6 +154,13 @@ private:
     void ApplyPaneSizes();
     void TakePaneSizes();
     int HistogramChrome() const;
+    // Tells every registered view about the file (Index -1: no file).
+    void TellCurrentFileChanged(const TCurrentFile& file);
+    void TellNoCurrentFile() { TellCurrentFileChanged({}); }
+
+    std::vector<ICurrentFileView*> currentFileViews_;
+    // The file last shown in the panels: a new one restarts the automatic histogram timer.
+    std::string panelsFile_;
 
     std::unique_ptr<platform::RegistryStore> registry_;
     int folderWidth_ = 185;
@@ -379,8 +388,16 @@ public:
     void ImageEn1Progress2(int percent);
     // Makes the file at index the current one in the grid or the list (which shows it in the panels).
     void SelectFile(int index);
-    // Colour management of a freshly opened photo (built elsewhere; does nothing yet).
-    void ApplyOpenColourManagement() {}
+    // The steps after a photo's pixels are in the view, in this order: the record's
+    // orientation, colour management (when the opening asked for it), the view
+    // mode, then the registered views hear of the opened picture.
+    void PictureLoaded();
+    // Colour-manages the displayed picture from the source picture (MainFormViewSteps.cpp).
+    void DoColorManagement();
+    // Prepares and draws a channel, clipping or correction view of the displayed
+    // picture (MainFormViewSteps.cpp); kViewModeAllChannels shows the photo unchanged.
+    void ApplyViewMode(int mode);
+    static constexpr int kViewModeAllChannels = 3;
 
 private:
     void SetupPictureView();
@@ -392,6 +409,8 @@ private:
     void MarkRotation(QMenu* menu);
     // Auto-repeated keys only move the selection; the photo is opened once they stop coming.
     bool keyRepeating_ = false;
+    // The requesting control of the opening in progress (null when none was given).
+    QObject* openSender_ = nullptr;
     bool openPending_ = false;
     QObject* pendingSender_ = nullptr;
     // --- end of picture view

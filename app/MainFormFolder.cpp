@@ -49,7 +49,7 @@ void TForm1::FolderOpen(const QString& path, bool force)
     int keptRow = -1; // the list row to select again after a refresh
     if (folder != CurrentFolder) {
         // A new folder: the panels are emptied and the list starts afresh.
-        HistogramCurrentFile.clear();
+        TellNoCurrentFile();
         ListModel->SetItemCount(0);
         ListView1->clearSelection();
         n = CacheFile ? catalogue::BuildCatalogue(Catalogue, folder, *CacheFile, order) : 0;
@@ -134,12 +134,15 @@ void TForm1::ShowItemInfo(int index)
         status = record->Exif ? QStringLiteral(" ") + name + QStringLiteral(" ") +
                                     QString::fromUtf8(catalogue::ShootingSummary(*record))
                               : QStringLiteral(" ") + name;
-        if (InfoPaneVisible() && HistogramCurrentFile != fileName) {
-            HistogramCurrentFile = fileName;
-            // A preview histogram from the thumbnail is followed, two seconds later, by the full one.
-            if (record->HistState != 10 && record->ThumbOffset != -1) {
-                Timer1->stop();
-                Timer1->start();
+        if (InfoPaneVisible()) {
+            TellCurrentFileChanged({index, &*record});
+            if (panelsFile_ != fileName) {
+                panelsFile_ = fileName;
+                // A preview histogram from the thumbnail is followed, two seconds later, by the full one.
+                if (record->HistState != 10 && record->ThumbOffset != -1) {
+                    Timer1->stop();
+                    Timer1->start();
+                }
             }
         }
     }
@@ -185,7 +188,8 @@ void TForm1::ThumbnailProgress(int wParam, int lParam)
     const int i = wParam;
     RepaintItem(i);
     if (!NoFileShown && CurrentIndex() == i) {
-        HistogramCurrentFile.clear();
+        // The file's new data is taken afresh by the panels.
+        TellNoCurrentFile();
         ShowItemInfo(i);
     }
     const int position = static_cast<int>(std::nearbyint((i + 1) * 100.0 / count));
@@ -196,6 +200,20 @@ void TForm1::ThumbnailProgress(int wParam, int lParam)
         TaskLabel->clear();
         TaskProgress->setValue(0);
     }
+}
+
+void TForm1::AddCurrentFileView(ICurrentFileView* view)
+{
+    if (view)
+        currentFileViews_.push_back(view);
+}
+
+void TForm1::TellCurrentFileChanged(const TCurrentFile& file)
+{
+    if (file.Index < 0)
+        panelsFile_.clear();
+    for (ICurrentFileView* view : currentFileViews_)
+        view->CurrentFileChanged(file);
 }
 
 void TForm1::SetStatusText(const QString& text)

@@ -670,8 +670,7 @@ void TForm1::ListView1Click()
     if (ViewType != 0 || CurrentIndex() != -1)
         return;
     SetStatusText(QStringLiteral("%1 個のファイル").arg(ListModel->ItemCount()));
-    // The histogram panel's chart is emptied here once the panel exists.
-    HistogramCurrentFile.clear();
+    TellNoCurrentFile();
 }
 
 void TForm1::ListView1ColumnRightClick(int column, const QPoint& globalPos)

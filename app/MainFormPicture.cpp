@@ -131,13 +131,6 @@ void TForm1::Open1Click(QObject* sender)
         ErrorLabel->raise();
     }
     ImageEn1->setEnabled(true);
-    OrientPicture(record->Rotation, record->Flipped, record->Mirrored);
-
-    MainWindow->hide();
-    PictureWindow->show();
-    // Lay the picture window out now, so that fitting sees the view's real size.
-    centralWidget()->layout()->activate();
-    PictureWindow->layout()->activate();
 
     ResetViewModeChecks();
     YCbCrWarning->setEnabled(catalogue::IsJpegKind(record->FileKind));
@@ -146,12 +139,21 @@ void TForm1::Open1Click(QObject* sender)
              CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER, CHANNEL_WOVER,
              ChannelAllMain, ColorManagement })
         a->setEnabled(trueColour);
-
     CHANNEL_ALL->setChecked(true);
     ChannelAllMain->setChecked(true);
     SetPictureModeEntries(true);
     ChannelPl->clear();
     PictCheckButton->setChecked(record->Checked);
+
+    openSender_ = sender;
+    PictureLoaded();
+    openSender_ = nullptr;
+
+    MainWindow->hide();
+    PictureWindow->show();
+    // Lay the picture window out now, so that fitting sees the view's real size.
+    centralWidget()->layout()->activate();
+    PictureWindow->layout()->activate();
 
     const int width = ImageEn1->Bitmap().Width();
     const int height = ImageEn1->Bitmap().Height();
@@ -159,10 +161,23 @@ void TForm1::Open1Click(QObject* sender)
         = wasPictureMode && ((width == oldWidth && height == oldHeight) || (width <= oldWidth && height <= oldHeight));
     if (!keepZoom)
         ImageEn1->Fit();
-
-    if (sender && EnableICM && trueColour)
-        ApplyOpenColourManagement();
     ImageEn1->setFocus();
+}
+
+void TForm1::PictureLoaded()
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    catalogue::LockedItem record(Catalogue, i);
+    OrientPicture(record->Rotation, record->Flipped, record->Mirrored);
+    // Only an opening the user asked for through a control colour-manages by itself.
+    if (openSender_ && EnableICM && ImageEn1->Bitmap().BitsPerPixel() == 24)
+        DoColorManagement();
+    ApplyViewMode(kViewModeAllChannels);
+    const TCurrentFile file{i, &*record};
+    for (ICurrentFileView* view : currentFileViews_)
+        view->PictureOpened(file, ImageEn1->Bitmap());
 }
 
 void TForm1::N5Click()
