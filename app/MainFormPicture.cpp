@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/MainActions.h"
 #include "app/MainForm.h"
 #include "app/PathText.h"
 #include "app/PictureView.h"
@@ -48,17 +49,17 @@ void TForm1::SetupPictureView()
     ImageEn1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ImageEn1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu3Popup();
-        PopupMenu3->popup(ImageEn1->viewport()->mapToGlobal(pos));
+        Actions->PopupMenu3->popup(ImageEn1->viewport()->mapToGlobal(pos));
     });
 
     // The track bar moves to a file when the thumb is let go; while dragging it shows the position.
-    FileTrack->setTracking(false);
-    connect(FileTrack, &QSlider::valueChanged, this, [this](int position) { FileTrackChange(position); });
-    connect(FileTrack, &QSlider::sliderMoved, this,
-        [this](int position) { QToolTip::showText(QCursor::pos(), QString::number(position), FileTrack); });
-    FileTrack->setFocusPolicy(Qt::ClickFocus);
+    Actions->FileTrack->setTracking(false);
+    connect(Actions->FileTrack, &QSlider::valueChanged, this, [this](int position) { FileTrackChange(position); });
+    connect(Actions->FileTrack, &QSlider::sliderMoved, this,
+        [this](int position) { QToolTip::showText(QCursor::pos(), QString::number(position), Actions->FileTrack); });
+    Actions->FileTrack->setFocusPolicy(Qt::ClickFocus);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == FileTrack)
+        if (now == Actions->FileTrack)
             FileTrackEnter();
     });
 }
@@ -108,9 +109,9 @@ void TForm1::Open1Click(QObject* sender)
         return;
     const int count = FileCount();
     {
-        const QSignalBlocker quiet(FileTrack);
-        FileTrack->setMaximum(count - 1);
-        FileTrack->setValue(i);
+        const QSignalBlocker quiet(Actions->FileTrack);
+        Actions->FileTrack->setMaximum(count - 1);
+        Actions->FileTrack->setValue(i);
     }
 
     // The record stays locked until the photo is shown, so the thumbnail maker waits meanwhile.
@@ -133,17 +134,17 @@ void TForm1::Open1Click(QObject* sender)
     ImageEn1->setEnabled(true);
 
     ResetViewModeChecks();
-    YCbCrWarning->setEnabled(catalogue::IsJpegKind(record->FileKind));
+    Actions->YCbCrWarning->setEnabled(catalogue::IsJpegKind(record->FileKind));
     const bool trueColour = ImageEn1->Bitmap().BitsPerPixel() == 24;
-    for (QAction* a : { TobiSub, ChannelSub, PopupTobiSub, PopupChannelSub, TOBI_All, TOBI_W, TOBI_R, TOBI_G, TOBI_B,
-             CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER, CHANNEL_WOVER,
-             ChannelAllMain, ColorManagement })
+    for (QAction* a : { Actions->TobiSub, Actions->ChannelSub, Actions->PopupTobiSub, Actions->PopupChannelSub, Actions->TOBI_All, Actions->TOBI_W, Actions->TOBI_R, Actions->TOBI_G, Actions->TOBI_B,
+             Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER, Actions->CHANNEL_WOVER,
+             Actions->ChannelAllMain, Actions->ColorManagement })
         a->setEnabled(trueColour);
-    CHANNEL_ALL->setChecked(true);
-    ChannelAllMain->setChecked(true);
+    Actions->CHANNEL_ALL->setChecked(true);
+    Actions->ChannelAllMain->setChecked(true);
     SetPictureModeEntries(true);
     ChannelPl->clear();
-    PictCheckButton->setChecked(record->Checked);
+    Actions->PictCheckButton->setChecked(record->Checked);
 
     openSender_ = sender;
     PictureLoaded();
@@ -294,7 +295,7 @@ void TForm1::FileTrackChange(int position)
 {
     SelectFile(position);
     if (PictureMode())
-        Open1Click(FileTrack);
+        Open1Click(Actions->FileTrack);
     ImageEn1->setFocus();
 }
 
@@ -347,7 +348,7 @@ void TForm1::RolateSub(TRolate kind, int value)
     const int turns = (after - before + 4) % 4;
 
     if (PictureMode()) {
-        if (!CHANNEL_ALL->isChecked())
+        if (!Actions->CHANNEL_ALL->isChecked())
             CHANNEL_ALLExecute();
         ImageEn1->RotateClockwise(turns);
         // The view modes start again from the turned picture.
@@ -376,20 +377,20 @@ void TForm1::MarkRotation(QMenu* menu)
 
 void TForm1::RolatePopupMenuPopup()
 {
-    MarkRotation(RolatePopupMenu);
+    MarkRotation(Actions->RolatePopupMenu);
 }
 
 void TForm1::N66Click()
 {
-    MarkRotation(N66->menu());
+    MarkRotation(Actions->N66->menu());
 }
 
 void TForm1::FlipReverseSub(bool flip, bool mirror)
 {
     const int i = CurrentIndex();
     if (i < 0) {
-        FlipButton->setChecked(false);
-        MirrorButton->setChecked(false);
+        Actions->FlipButton->setChecked(false);
+        Actions->MirrorButton->setChecked(false);
         return;
     }
     catalogue::LockedItem record(Catalogue, i);
@@ -409,8 +410,8 @@ void TForm1::FlipReverseSub(bool flip, bool mirror)
             // A thumbnail that is not 24-bit stays as it is.
         }
     }
-    FlipButton->setChecked(record->Flipped);
-    MirrorButton->setChecked(record->Mirrored);
+    Actions->FlipButton->setChecked(record->Flipped);
+    Actions->MirrorButton->setChecked(record->Mirrored);
     RepaintItem(i);
 }
 
