@@ -27,7 +27,7 @@ void TForm1::FormCreate()
 {
     // Colour-management errors are reported by return values, never by the library's own handler.
     cmsSetLogErrorHandler(nullptr);
-    ChangeViewType(4);
+    ChangeViewType(catalogue::kViewMedium);
     ReadSettings();
     SortKind = 0;
     try {

@@ -22,6 +22,7 @@
 #include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CellLayout.h"
 #include "catalogue/ImageCache.h"
 #include "catalogue/ThumbnailMaker.h"
 #include "catalogue/ui/ThumbnailMakerHost.h"
@@ -83,7 +84,7 @@ public:
     std::string CurrentFolder; // always ends in '/'
     int SortKind = 0;
     int32_t SortTag = 0;
-    int ViewType = 4;
+    int ViewType = catalogue::kViewMedium;
     bool NoFileShown = false;
     int DragStartX = 0, DragStartY = 0;
     catalogue::TCatalogue Catalogue;

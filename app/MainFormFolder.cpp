@@ -71,7 +71,7 @@ void TForm1::FolderOpen(const QString& path, bool force)
         }
     }
     ListModel->SetItemCount(n);
-    if (keptRow >= 0 && ViewType == 0) {
+    if (keptRow >= 0 && ViewType == catalogue::kViewList) {
         // Resetting the model drops the selection; it keeps its position by index, quietly,
         // since the panels already show the file that was current.
         const QSignalBlocker quiet(ListView1->selectionModel());
@@ -106,7 +106,7 @@ int TForm1::CurrentIndex() const
 {
     std::lock_guard lock(Catalogue.Mutex());
     const int count = Catalogue.Count();
-    if (ViewType == 0) {
+    if (ViewType == catalogue::kViewList) {
         const QModelIndex current = ListView1->selectionModel()->currentIndex();
         if (count == 0 || !current.isValid() || !ListView1->selectionModel()->isRowSelected(current.row()))
             return -1;
@@ -153,7 +153,7 @@ void TForm1::RepaintItem(int index)
 {
     if (index < 0)
         return;
-    if (ViewType == 0) {
+    if (ViewType == catalogue::kViewList) {
         ListModel->RefreshRow(index);
         return;
     }

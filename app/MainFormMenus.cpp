@@ -308,13 +308,13 @@ void TForm1::BuildPopupMenus()
 
     Actions->PopupMenu2 = new QMenu(this);
     Entry(
-        Actions->PopupMenu2, QStringLiteral("リスト表示"), this, [this] { ChangeViewType(0); },
+        Actions->PopupMenu2, QStringLiteral("リスト表示"), this, [this] { ChangeViewType(catalogue::kViewList); },
         QKeySequence(Qt::CTRL | Qt::Key_L));
     Actions->PopupMenu2->addSeparator();
-    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 小 (&S)"), this, [this] { ChangeViewType(5); });
-    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 中 (&M)"), this, [this] { ChangeViewType(4); });
-    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 大 (&L)"), this, [this] { ChangeViewType(3); });
-    Entry(Actions->PopupMenu2, QStringLiteral("撮影情報・サムネイル(&T)"), this, [this] { ChangeViewType(9); });
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 小 (&S)"), this, [this] { ChangeViewType(catalogue::kViewSmall); });
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 中 (&M)"), this, [this] { ChangeViewType(catalogue::kViewMedium); });
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 大 (&L)"), this, [this] { ChangeViewType(catalogue::kViewLarge); });
+    Entry(Actions->PopupMenu2, QStringLiteral("撮影情報・サムネイル(&T)"), this, [this] { ChangeViewType(catalogue::kViewShooting); });
 
     Actions->RolatePopupMenu = new QMenu(this);
     connect(Actions->RolatePopupMenu, &QMenu::aboutToShow, this, [this] { RolatePopupMenuPopup(); });
@@ -567,20 +567,20 @@ void TForm1::UIUpdateAction()
 void TForm1::ToolButton4Click()
 {
     switch (ViewType) {
-    case 0:
-        ChangeViewType(5);
+    case catalogue::kViewList:
+        ChangeViewType(catalogue::kViewSmall);
         break;
-    case 5:
-        ChangeViewType(4);
+    case catalogue::kViewSmall:
+        ChangeViewType(catalogue::kViewMedium);
         break;
-    case 4:
-        ChangeViewType(3);
+    case catalogue::kViewMedium:
+        ChangeViewType(catalogue::kViewLarge);
         break;
-    case 3:
-        ChangeViewType(9);
+    case catalogue::kViewLarge:
+        ChangeViewType(catalogue::kViewShooting);
         break;
     default:
-        ChangeViewType(0);
+        ChangeViewType(catalogue::kViewList);
         break;
     }
 }
@@ -668,7 +668,7 @@ void TForm1::SetPictureModeEntries(bool pictureMode)
 
 void TForm1::ListView1Click()
 {
-    if (ViewType != 0 || CurrentIndex() != -1)
+    if (ViewType != catalogue::kViewList || CurrentIndex() != -1)
         return;
     SetStatusText(QStringLiteral("%1 個のファイル").arg(ListModel->ItemCount()));
     TellNoCurrentFile();

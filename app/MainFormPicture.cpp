@@ -232,7 +232,7 @@ void TForm1::SelectFile(int index)
 {
     if (index < 0)
         return;
-    if (ViewType == 0) {
+    if (ViewType == catalogue::kViewList) {
         const QModelIndex row = ListModel->index(index, 0);
         ListView1->setCurrentIndex(row);
         ListView1->scrollTo(row);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "app/MainForm.h"
+#include "catalogue/CellLayout.h"
 #include "catalogue/ui/CatalogueListModel.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
 #include "imaging/ImageIO.h"
@@ -75,7 +76,7 @@ TEST_F(CurrentFileViewTest, ViewsFollowTheCurrentFile)
 
 TEST_F(CurrentFileViewTest, ListWithoutSelectionEmptiesTheViews)
 {
-    form->ChangeViewType(0);
+    form->ChangeViewType(catalogue::kViewList);
     form->ListView1->selectionModel()->setCurrentIndex(
         form->ListModel->index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     EXPECT_EQ(panel.Last(), File(0));
