@@ -132,7 +132,10 @@ public:
     int HistogramHeight() const;
     void SetHistogramHeight(int height);
     void ChangeViewType(int viewType);
+    // Sets the grid's column and row counts for its width and the file count, keeping the current file.
     void LayoutGrid();
+    // Makes the grid cell of a file index the current one.
+    void PlaceGridCurrent(int index);
     bool PictureMode() const;
 
 protected:

@@ -158,11 +158,9 @@ void TForm1::RepaintItem(int index)
         return;
     }
     const int cols = DrawGrid1->ColCount();
-    const int rowHeight = DrawGrid1->DefaultRowHeight();
-    const int visibleRows = (DrawGrid1->viewport()->height() + rowHeight + 1) / (rowHeight + 2);
-    const int first = DrawGrid1->TopRow() * cols;
-    if (index >= first && index <= first + visibleRows * cols - 1)
-        DrawGrid1->viewport()->update(DrawGrid1->CellRect(index % cols, index / cols));
+    const int row = index / cols;
+    if (row >= DrawGrid1->TopRow() && row <= DrawGrid1->LastVisibleRow())
+        DrawGrid1->viewport()->update(DrawGrid1->CellRect(index % cols, row));
 }
 
 void TForm1::PostThumbnailProgress(int wParam, int lParam)

@@ -238,8 +238,7 @@ void TForm1::SelectFile(int index)
         ListView1->scrollTo(row);
         return; // the list's selection change shows the file in the panels
     }
-    const int cols = std::max(DrawGrid1->ColCount(), 1);
-    DrawGrid1->SetCurrent(index % cols, index / cols);
+    PlaceGridCurrent(index);
     ShowItemInfo(CurrentIndex());
 }
 
