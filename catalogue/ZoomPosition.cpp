@@ -28,4 +28,13 @@ void RelativeZoomPosition(double wide, double tele, double focalLength, double& 
         position = range;
 }
 
+void FileZoomPosition(const metadata::TExifData& exif, double& position, double& range)
+{
+    const double focal = exif.Exif.FocalLength;
+    GetZoomPosition(exif.Main.Model, focal, position, range);
+    const double wide = exif.Maker.LensWide, tele = exif.Maker.LensTele;
+    if (wide != 0 && wide != tele)
+        RelativeZoomPosition(wide, tele, focal, position, range);
+}
+
 } // namespace catalogue

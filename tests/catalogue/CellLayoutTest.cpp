@@ -147,11 +147,21 @@ TEST(CellCaption, ShootingLinesWithTheirPlaceholders)
 
     record.FileKind = kKindJpeg;
     EXPECT_FALSE(ShootingCaptionLines(record)) << "only Exif JPEG and Exif TIFF files have a caption";
-    // No lens table row for the camera: no zoom bar, even with a maker-note lens range.
-    exif.Maker.LensWide = 7;
-    exif.Maker.LensTele = 21;
+    // No lens table row for the camera: no zoom bar, unless the maker note records a lens range.
     exif.Exif.FocalLength = 14;
     EXPECT_FALSE(ZoomBarOffset(exif));
+    exif.Maker.LensWide = 7;
+    exif.Maker.LensTele = 21;
+    EXPECT_EQ(ZoomBarOffset(exif), 29);
+    exif.Maker.LensTele = 7; // a fixed lens gives no bar
+    EXPECT_FALSE(ZoomBarOffset(exif));
+    // A camera of the table: its range, replaced by the maker note's.
+    exif.Main.Model = "E995";
+    exif.Exif.FocalLength = 16;
+    EXPECT_EQ(ZoomBarOffset(exif), 19); // position 1 of range 3
+    exif.Maker.LensTele = 21;
+    exif.Exif.FocalLength = 14;
+    EXPECT_EQ(ZoomBarOffset(exif), 29);
 }
 
 } // namespace

@@ -97,9 +97,7 @@ std::string MakerFields(const metadata::TExifData& e)
         return std::string(",\"") + name + "\":" + (std::isfinite(value) ? metadata::GeneralFloatText(value) : "null");
     };
     double position = -1, range = 0;
-    catalogue::GetZoomPosition(e.Main.Model, e.Exif.FocalLength, position, range);
-    if (e.Maker.LensWide != 0 && e.Maker.LensWide != e.Maker.LensTele)
-        catalogue::RelativeZoomPosition(e.Maker.LensWide, e.Maker.LensTele, e.Exif.FocalLength, position, range);
+    catalogue::FileZoomPosition(e, position, range);
     return field("maker_kind", e.MakerNoteKind) + field("maker_offset", e.Exif.MakerOffset)
         + field("maker_damaged", e.Maker.Damaged) + ",\"version\":" + JsonString(e.Exif.Version)
         + ",\"model\":" + JsonString(e.Main.Model) + real("focal_length", e.Exif.FocalLength)
