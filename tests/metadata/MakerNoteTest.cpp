@@ -502,8 +502,8 @@ TEST(MakerNote, ImplausibleDirectoriesGiveNoItems)
         { "entries of unknown types only",
             { "Canon", "Canon PowerShot S40",
                 { "", true, Origin::kTiffBase, { { 0x0008, 0, 1, Bytes { 1 } }, { 0x0009, 13, 1, Bytes { 1 } } } } } },
-        { "old Olympus offset on a new-style note",
-            { "OLYMPUS", "C960", { std::string("OLYMP\0II\x03\0", 12), true, Origin::kNote, { Short(0x1015, { 1 }) } } } },
+        { "a count of 18761 (\"II\" read as the count)",
+            { "OLYMPUS", "C960", { kOlympusHeader, true, Origin::kTiffBase, { Short(0x1015, { 1 }) }, 0x4949 } } },
     };
     for (const Case& c : cases) {
         const exiftest::ReadResult r = ReadNote(c.fixture);
