@@ -223,8 +223,8 @@ TEST(InfoSettings, RoundTripAndDamagedValues)
 {
     testsupport::TempDir dir;
     const std::string path = (dir.Path() / "registry.reg").string();
-    platform::RegistryStore store(path);
     {
+        platform::RegistryStore store(path);
         metadata::TInfoSettings s;
         s.ShowExif = false;
         s.ViewMode = TViewMode::Manual;
@@ -232,6 +232,11 @@ TEST(InfoSettings, RoundTripAndDamagedValues)
         s.HiddenMaker = { 65544 };
         ASSERT_TRUE(metadata::SaveInfoSettings(store, s));
     }
+    // Read back from the file, as after a restart; the counts are the keys' default values.
+    const std::vector<uint8_t> bytes = testsupport::ReadFile(path);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("\\ExifInfoFrame\\Exif]\n@=dword:00000002\n\"0\"=dword:000082ba\n"), std::string::npos) << text;
+    platform::RegistryStore store(path);
     metadata::TInfoSettings s = metadata::LoadInfoSettings(store);
     EXPECT_TRUE(s.ShowMain);
     EXPECT_FALSE(s.ShowExif);
