@@ -235,7 +235,7 @@ TEST(InfoSettings, RoundTripAndDamagedValues)
     // Read back from the file, as after a restart; the counts are the keys' default values.
     const std::vector<uint8_t> bytes = testsupport::ReadFile(path);
     const std::string text(bytes.begin(), bytes.end());
-    EXPECT_NE(text.find("\\ExifInfoFrame\\Exif]\n@=dword:00000002\n\"0\"=dword:000082ba\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\\ExifInfoFrame\\Exif]\n@=dword:00000002\n\"0\"=dword:0000829a\n"), std::string::npos) << text;
     platform::RegistryStore store(path);
     metadata::TInfoSettings s = metadata::LoadInfoSettings(store);
     EXPECT_TRUE(s.ShowMain);
