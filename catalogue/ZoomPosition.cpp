@@ -1,10 +1,17 @@
 #include "catalogue/ZoomPosition.h"
 
+#include "metadata/makernotes/LensTable.h"
+
 namespace catalogue {
 
-void GetZoomPosition(const std::string&, double, double& position, double&)
+void GetZoomPosition(const std::string& model, double focalLength, double& position, double& range)
 {
-    position = -1;
+    double wide = 0, tele = 0;
+    if (model.empty() || !metadata::makernote::LensRangeOfModel(model, wide, tele)) {
+        position = -1;
+        return;
+    }
+    RelativeZoomPosition(wide, tele, focalLength, position, range);
 }
 
 void RelativeZoomPosition(double wide, double tele, double focalLength, double& position, double& range)

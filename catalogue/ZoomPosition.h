@@ -6,8 +6,9 @@
 
 namespace catalogue {
 
-// From the camera model's lens table. The table of camera lenses comes with the
-// maker-note texts; until then no model has a row: position -1, range unchanged.
+// From the camera model's lens table: position = (F − W) / W and range = (T − W) / W,
+// the position kept within 0..range; position -1 (range unchanged) when the model is
+// empty or not in the table.
 void GetZoomPosition(const std::string& model, double focalLength, double& position, double& range);
 
 // From a lens range the maker note records: position = (F − wide) / wide,

@@ -88,9 +88,27 @@ TEST(ExifTool, JsonLinePerFile)
              "\"has_thumbnail\":0", "\"thumbnail_width\":0", "\"comment\":\"bad \xEF\xBF\xBD\\u0001 bytes!\"",
              "\"photoshop\":{\"source\":0,\"offset\":0,\"length\":0}",
              "\"main\":[{\"key\":271,\"name\":\"メーカー名\",\"value\":\"Canon\"}",
-             "\"value\":\"x\\u0001\xEF\xBF\xBD\\\"\\\\\"", "\"exif\":[]", "\"maker\":[]", "\"gps\":[]" })
+             "\"value\":\"x\\u0001\xEF\xBF\xBD\\\"\\\\\"", "\"exif\":[]", "\"maker\":[]", "\"gps\":[]",
+             "\"maker_kind\":0,\"maker_offset\":0,\"maker_damaged\":0,\"version\":\"\",\"model\":\"\",\"focal_length\":0,"
+             "\"rotation_hint\":0,\"lens_wide\":0,\"lens_tele\":0,\"zoom_position\":-1,\"zoom_range\":0,"
+             "\"thumbnail_offset\":0,\"thumbnail_length\":0" })
         EXPECT_NE(line.find(part), std::string::npos) << part << "\n" << line;
     EXPECT_EQ(line.back(), '}');
+}
+
+TEST(ExifTool, JsonCarriesTheMakerNoteAndCaptionFields)
+{
+    const std::filesystem::path samples = testsupport::SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "sample files not found (../shared/samples)";
+    const Result r = Exif({ "--json", (samples / "jpg/Canon_PowerShot_S40.jpg").string() });
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* part : { "\"maker_kind\":8,\"maker_offset\":942,\"maker_damaged\":0,\"version\":\"0220\","
+                              "\"model\":\"Canon PowerShot S40\",\"focal_length\":21.3125,\"rotation_hint\":0,"
+                              "\"lens_wide\":7.09375,\"lens_tele\":21.3125,\"zoom_position\":2.00440528634361,"
+                              "\"zoom_range\":2.00440528634361,\"thumbnail_offset\":2036,\"thumbnail_length\":5448",
+             "{\"key\":9502745,\"name\":\"レンズ焦点距離\",\"value\":\"7.09375-21.3125(mm)\"}" })
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
 }
 
 TEST(ExifTool, PlainOutputHasAHeadingAndOneLinePerItem)
