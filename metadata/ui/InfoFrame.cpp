@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenu>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -24,6 +25,34 @@ QString Text(const std::string& s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// Rows as high as their wrapped text in the column's present width (a tree
+// view alone sizes rows as if its columns were unbounded).
+class WrappingDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeWidget* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        // Values wrap; names stay on one line (elided) unless the value makes the row taller.
+        if (index.column() != 1)
+            return size;
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const int width = tree_->header()->sectionSize(1) - 8;
+        if (text.isEmpty() || width < 20)
+            return size;
+        const QFontMetrics metrics(option.font);
+        if (!text.contains('\n') && metrics.horizontalAdvance(text) <= width)
+            return size; // one line
+        const QRect bound = metrics.boundingRect(
+            QRect(0, 0, width, 1 << 20), Qt::TextWordWrap | Qt::AlignLeft, QString(text).replace('\n', QChar::LineSeparator));
+        size.setHeight(std::max(size.height(), bound.height() + 2));
+        return size;
+    }
+
+private:
+    QTreeWidget* tree_;
+};
+
 } // namespace
 
 TInfoFrame::TInfoFrame(QWidget* parent) : QWidget(parent)
@@ -38,9 +67,10 @@ TInfoFrame::TInfoFrame(QWidget* parent) : QWidget(parent)
     ElTree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ElTree->setWordWrap(true); // multi-line values wrap inside their row
     ElTree->setUniformRowHeights(false);
-    ElTree->setTextElideMode(Qt::ElideNone);
     ElTree->setIndentation(12);
     ElTree->setContextMenuPolicy(Qt::CustomContextMenu);
+    ElTree->setItemDelegate(new WrappingDelegate(ElTree));
+    connect(ElTree->header(), &QHeaderView::sectionResized, ElTree, [this] { ElTree->doItemsLayout(); });
     QFont font("IPAPGothic");
     font.setPointSize(9);
     ElTree->setFont(font);
