@@ -6,6 +6,7 @@
 #include <lcms2.h>
 
 #include "metadata/NumberText.h"
+#include "platform/TextCodec.h"
 
 namespace colour {
 
@@ -14,29 +15,6 @@ namespace {
 struct ProfileCloser {
     void operator()(void* profile) const { cmsCloseProfile(profile); }
 };
-
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-    if (cp >= 0xD800 && cp <= 0xDFFF)
-        cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x110000) {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        AppendUtf8(out, 0xFFFD);
-    }
-}
 
 // One of the profile's text tags (description, manufacturer, model) as UTF-8; empty when absent.
 std::string InfoText(cmsHPROFILE profile, cmsInfoType type)
@@ -50,7 +28,7 @@ std::string InfoText(cmsHPROFILE profile, cmsInfoType type)
     for (wchar_t c : text) {
         if (c == L'\0')
             break;
-        AppendUtf8(out, static_cast<uint32_t>(c));
+        platform::AppendUtf8(out, static_cast<char32_t>(c));
     }
     return out;
 }

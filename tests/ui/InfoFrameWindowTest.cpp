@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
-#include <chrono>
 #include <gtest/gtest.h>
 
 #include "app/MainActions.h"
@@ -29,10 +28,7 @@ protected:
         ASSERT_TRUE(imaging::SaveBmpFile(photos.Folder() + "d.bmp", imaging::Bitmap(48, 64)));
         form = std::make_unique<TForm1>();
         form->show();
-        form->FolderOpen(QString::fromStdString(photos.Folder()), false);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (form->ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        uitest::OpenFolderAndWait(*form, photos.Folder());
         QApplication::processEvents();
     }
     void TearDown() override
