@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"list", voviro_tool::RunList, "list DIR [--sort name|kind|date|size|image]"},
     {"exif", voviro_tool::RunExif, "exif [--json] FILE..."},
     {"thumbs", voviro_tool::RunThumbs, "thumbs DIR --out OUTDIR [--view 3|4|5|9]"},
+    {"panel", voviro_tool::RunPanel, "panel FILE [--tab basic|profile|iptc] [--mode all|auto|manual|select]"},
 };
 
 int Usage()
