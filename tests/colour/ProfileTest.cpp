@@ -1,0 +1,145 @@
+// Opening profiles (embedded ones included) and finding the installed ones.
+#include <gtest/gtest.h>
+#include <lcms2.h>
+
+#include <filesystem>
+
+#include "colour/Profile.h"
+#include "colour/ProfileSearch.h"
+#include "metadata/ExifBuilder.h"
+#include "metadata/ExifRead.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+using exiftest::Bytes;
+
+Bytes SaveProfile(cmsHPROFILE profile)
+{
+    cmsUInt32Number size = 0;
+    cmsSaveProfileToMem(profile, nullptr, &size);
+    Bytes bytes(size);
+    cmsSaveProfileToMem(profile, bytes.data(), &size);
+    cmsCloseProfile(profile);
+    return bytes;
+}
+
+Bytes SrgbProfile()
+{
+    return SaveProfile(cmsCreate_sRGBProfile());
+}
+
+Bytes ProfileOfClass(cmsProfileClassSignature deviceClass)
+{
+    cmsHPROFILE profile = cmsCreate_sRGBProfile();
+    cmsSetDeviceClass(profile, deviceClass);
+    return SaveProfile(profile);
+}
+
+Bytes CmykProfile()
+{
+    // A CMYK output profile: Lab to CMYK and back through an ink-limiting device link is enough.
+    cmsHPROFILE profile = cmsCreateInkLimitingDeviceLink(cmsSigCmykData, 300);
+    cmsSetDeviceClass(profile, cmsSigOutputClass);
+    return SaveProfile(profile);
+}
+
+TEST(EmbeddedProfile, OpensWholeAndSplitProfilesAndReportsDamage)
+{
+    const Bytes profile = SrgbProfile();
+    ASSERT_GT(profile.size(), 300u);
+    const size_t third = profile.size() / 3;
+    const Bytes p1(profile.begin(), profile.begin() + third), p2(profile.begin() + third, profile.begin() + 2 * third),
+        p3(profile.begin() + 2 * third, profile.end());
+    testsupport::TempDir dir;
+    const std::string whole = (dir.Path() / "whole.jpg").string();
+    const std::string split = (dir.Path() / "split.jpg").string();
+    const std::string lost = (dir.Path() / "lost.jpg").string();
+    testsupport::WriteFile(whole, exiftest::JpegBuilder().Icc(profile).Frame(8, 8).Build());
+    testsupport::WriteFile(
+        split, exiftest::JpegBuilder().IccPart(p3, 3, 3).IccPart(p1, 1, 3).IccPart(p2, 2, 3).Frame(8, 8).Build());
+    testsupport::WriteFile(lost, exiftest::JpegBuilder().IccPart(p3, 3, 3).IccPart(p2, 2, 3).Frame(8, 8).Build());
+
+    struct Case {
+        std::string path;
+        bool opens;
+    };
+    for (const Case& c : { Case { whole, true }, Case { split, true }, Case { lost, false } }) {
+        metadata::TExifData exif;
+        metadata::PhotoshopLocator locator;
+        imaging::Bitmap thumbnail;
+        metadata::ReadExifData(c.path, thumbnail, locator, exif);
+        ASSERT_NE(exif.IccOffset, 0) << c.path;
+        colour::ProfileHandle handle;
+        EXPECT_TRUE(colour::OpenEmbeddedProfile(c.path, exif.IccOffset, exif.IccLength, handle)) << c.path;
+        EXPECT_EQ(static_cast<bool>(handle), c.opens) << c.path;
+        if (handle) {
+            EXPECT_EQ(colour::ColorSpaceOf(handle.get()), colour::kRgbSpace);
+        }
+    }
+
+    colour::ProfileHandle handle;
+    // Bytes that are not a profile: read, but no profile.
+    EXPECT_TRUE(colour::OpenEmbeddedProfile(whole, 0, 100, handle));
+    EXPECT_FALSE(handle);
+    // Outside the file, or no file at all.
+    EXPECT_FALSE(colour::OpenEmbeddedProfile(whole, 20, 1 << 30, handle));
+    EXPECT_FALSE(colour::OpenEmbeddedProfile(whole + ".missing", 0, 10, handle));
+}
+
+TEST(ProfileSearch, FindsIccAndIcmFilesInSubfoldersOfEachFolder)
+{
+    testsupport::TempDir dir;
+    const auto root = dir.Path();
+    const Bytes srgb = SrgbProfile();
+    std::filesystem::create_directories(root / "a/deep/er");
+    std::filesystem::create_directories(root / "b");
+    testsupport::WriteFile(root / "a/one.icc", srgb);
+    testsupport::WriteFile(root / "a/deep/er/two.ICM", srgb);
+    testsupport::WriteFile(root / "a/notes.txt", srgb);
+    testsupport::WriteFile(root / "a/icc", srgb);
+    testsupport::WriteFile(root / "b/three.icm", srgb);
+    const std::vector<std::string> found
+        = colour::SearchProfiles({ (root / "b").string(), (root / "missing").string(), (root / "a").string() });
+    const std::vector<std::string> expected
+        = { (root / "b/three.icm").string(), (root / "a/deep/er/two.ICM").string(), (root / "a/one.icc").string() };
+    EXPECT_EQ(found, expected);
+}
+
+TEST(ProfileSearch, FoldersFollowHome)
+{
+    testsupport::EnvGuard home("HOME", "/home/someone");
+    const std::vector<std::string> expected
+        = { "/usr/share/color/icc", "/home/someone/.local/share/color/icc", "/home/someone/.color/icc" };
+    EXPECT_EQ(colour::ProfileFolders(), expected);
+}
+
+TEST(ProfileSearch, ClassFiltersKeepRgbProfilesOfTheWantedClasses)
+{
+    testsupport::TempDir dir;
+    const auto write = [&](const char* name, const Bytes& bytes) {
+        testsupport::WriteFile(dir.Path() / name, bytes);
+        return (dir.Path() / name).string();
+    };
+    const std::string display = write("display.icc", ProfileOfClass(cmsSigDisplayClass));
+    const std::string input = write("input.icc", ProfileOfClass(cmsSigInputClass));
+    const std::string space = write("space.icc", ProfileOfClass(cmsSigColorSpaceClass));
+    const std::string printer = write("printer.icc", ProfileOfClass(cmsSigOutputClass));
+    const std::string cmyk = write("cmyk.icc", CmykProfile());
+    const std::string broken = write("broken.icc", Bytes(200, 7));
+    const unsigned inputMenu = colour::kClassInput | colour::kClassColorSpace;
+    const unsigned monitorMenu = colour::kClassDisplay | colour::kClassOutput;
+    struct Case {
+        std::string path;
+        bool inInputMenu, inMonitorMenu;
+    };
+    const Case cases[]
+        = { { display, false, true }, { input, true, false }, { space, true, false }, { printer, false, true },
+              { cmyk, false, false }, { broken, false, false }, { (dir.Path() / "none.icc").string(), false, false } };
+    for (const Case& c : cases) {
+        EXPECT_EQ(colour::IsRgbProfileOfClass(c.path, inputMenu), c.inInputMenu) << c.path;
+        EXPECT_EQ(colour::IsRgbProfileOfClass(c.path, monitorMenu), c.inMonitorMenu) << c.path;
+    }
+}
+
+} // namespace
