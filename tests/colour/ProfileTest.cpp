@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "colour/ColourTestSupport.h"
 #include "colour/Profile.h"
 #include "colour/ProfileSearch.h"
 #include "metadata/ExifBuilder.h"
@@ -14,34 +15,16 @@ namespace {
 
 using exiftest::Bytes;
 
-Bytes SaveProfile(cmsHPROFILE profile)
-{
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    Bytes bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
-}
-
 Bytes SrgbProfile()
 {
-    return SaveProfile(cmsCreate_sRGBProfile());
+    return colourtest::SrgbProfileBytes();
 }
 
 Bytes ProfileOfClass(cmsProfileClassSignature deviceClass)
 {
     cmsHPROFILE profile = cmsCreate_sRGBProfile();
     cmsSetDeviceClass(profile, deviceClass);
-    return SaveProfile(profile);
-}
-
-Bytes CmykProfile()
-{
-    // A CMYK output profile: Lab to CMYK and back through an ink-limiting device link is enough.
-    cmsHPROFILE profile = cmsCreateInkLimitingDeviceLink(cmsSigCmykData, 300);
-    cmsSetDeviceClass(profile, cmsSigOutputClass);
-    return SaveProfile(profile);
+    return colourtest::SaveProfile(profile);
 }
 
 TEST(EmbeddedProfile, OpensWholeAndSplitProfilesAndReportsDamage)
@@ -125,7 +108,7 @@ TEST(ProfileSearch, ClassFiltersKeepRgbProfilesOfTheWantedClasses)
     const std::string input = write("input.icc", ProfileOfClass(cmsSigInputClass));
     const std::string space = write("space.icc", ProfileOfClass(cmsSigColorSpaceClass));
     const std::string printer = write("printer.icc", ProfileOfClass(cmsSigOutputClass));
-    const std::string cmyk = write("cmyk.icc", CmykProfile());
+    const std::string cmyk = write("cmyk.icc", colourtest::CmykProfileBytes());
     const std::string broken = write("broken.icc", Bytes(200, 7));
     const unsigned inputMenu = colour::kClassInput | colour::kClassColorSpace;
     const unsigned monitorMenu = colour::kClassDisplay | colour::kClassOutput;
