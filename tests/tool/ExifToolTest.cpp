@@ -146,3 +146,41 @@ TEST(ExifTool, SampleFilesGiveCleanJson)
 }
 
 } // namespace
+
+namespace {
+
+// A JPEG whose APP13 segment holds one IPTC-NAA resource with a keyword.
+std::string PhotoshopJpeg()
+{
+    const std::string iptc = std::string("\x1c\x02\x19\0\x03", 5) + "key" + std::string(1, '\0');
+    std::string resource = "8BIM" + std::string("\x04\x04\0\0", 4) + std::string("\0\0\0", 3)
+        + static_cast<char>(iptc.size()) + iptc;
+    std::string payload = std::string("Photoshop 3.0\0", 14) + resource;
+    std::string out("\xff\xd8\xff\xed", 4);
+    Put16(out, static_cast<uint16_t>(payload.size() + 2));
+    out += payload;
+    out += std::string("\xff\xc0\0\x11\x08\0\x20\0\x40\x03\x01\x22\0\x02\x11\x01\x03\x11\x01", 19);
+    return out + "\xff\xd9";
+}
+
+TEST(ExifTool, JsonCarriesPhotoshopResourcesAndIptcWhenPresent)
+{
+    testsupport::TempDir dir;
+    const std::string with = (dir.Path() / "ps.jpg").string();
+    const std::string without = (dir.Path() / "p.jpg").string();
+    testsupport::WriteFile(with, PhotoshopJpeg());
+    testsupport::WriteFile(without, SmallExifJpeg("c"));
+    const Result r = Exif({ "--json", with, without });
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string first = r.out.substr(0, r.out.find('\n'));
+    const std::string second = r.out.substr(r.out.find('\n') + 1);
+    EXPECT_NE(first.find("\"photoshop_resources\":[{\"key\":1028,\"name\":\"IPTC-NAA\",\"value\":\"10Byte\"}]"),
+        std::string::npos)
+        << first;
+    EXPECT_NE(first.find("\"iptc\":[{\"key\":537,\"name\":\"キーワード\",\"value\":\"key\"}]"), std::string::npos)
+        << first;
+    EXPECT_EQ(second.find("photoshop_resources"), std::string::npos);
+    EXPECT_EQ(second.find("\"iptc\""), std::string::npos);
+}
+
+} // namespace
