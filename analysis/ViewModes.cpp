@@ -1,10 +1,16 @@
 #include "analysis/ViewModes.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <type_traits>
+#include <utility>
 
 #include "analysis/ColourConvert.h"
 #include "analysis/Luminance.h"
+#include "analysis/PixelRulesSimd.h"
 #include "imaging/JpegYcc.h"
+#include "platform/RowBlocks.h"
 
 namespace analysis {
 
@@ -24,20 +30,41 @@ inline void Grey(uint8_t* p, uint8_t v)
     Put(p, v, v, v);
 }
 
-// Runs `rule(in, out, oddRow)` over every pixel; `in` and `out` may be the same pixel.
+// Below this many pixels one thread is quicker than starting a second.
+constexpr int64_t kThreadedPixels = 1 << 20;
+
+// One row of `rule(in, out, oddRow)`; with a vector `mode` the vector form does
+// what it can and each group it leaves goes pixel by pixel.
 template <class Rule>
-void ForEachPixel(const imaging::Bitmap& from, imaging::Bitmap& to, const RowProgressFn& progress, Rule rule)
+inline void RuleRow(const uint8_t* in, uint8_t* out, int width, bool odd, Rule rule, int vectorMode)
 {
-    const int width = from.Width(), height = from.Height();
-    for (int y = 0; y < height; ++y) {
-        if (progress && y % kProgressRows == 0)
-            progress(y, height);
-        const uint8_t* in = from.Row(y);
-        uint8_t* out = to.Row(y);
-        const bool odd = (y & 1) != 0;
-        for (int x = 0; x < width; ++x, in += 3, out += 3)
+    for (int x = 0; x < width;) {
+        const int done = vectorMode >= 0 ? ApplyRuleRowVector(vectorMode, in, out, width - x, odd) : 0;
+        x += done;
+        in += 3 * done;
+        out += 3 * done;
+        for (const int end = std::min(width, x + 16); x < end; ++x, in += 3, out += 3)
             rule(in, out, odd);
     }
+}
+
+// Runs the rule over every pixel (`in` and `out` may be the same pixel);
+// `rowDone(y)` runs after each row, while the row is still in the cache.
+// Large pictures are shared by two threads in blocks of 100 rows.
+template <class Rule, class RowDone = std::nullptr_t>
+void ForEachPixel(const imaging::Bitmap& from, imaging::Bitmap& to, const RowProgressFn& progress, Rule rule,
+    int vectorMode = -1, RowDone rowDone = nullptr)
+{
+    const int width = from.Width();
+    const auto rows = [&](int first, int count) {
+        for (int y = first; y < first + count; ++y) {
+            RuleRow(from.Row(y), to.Row(y), width, (y & 1) != 0, rule, vectorMode);
+            if constexpr (!std::is_same_v<RowDone, std::nullptr_t>)
+                rowDone(y);
+        }
+    };
+    const bool twoThreads = static_cast<int64_t>(width) * from.Height() >= kThreadedPixels;
+    platform::ForRowBlocks(from.Height(), kProgressRows, twoThreads, rows, progress);
 }
 
 // The byte order is blue, green, red.
@@ -104,9 +131,21 @@ void AllChannelRule(const uint8_t* in, uint8_t* out, bool odd)
 
 using RuleFn = void (*)(const uint8_t*, uint8_t*, bool);
 
-template <RuleFn Rule> void Run(const imaging::Bitmap& from, imaging::Bitmap& to, const RowProgressFn& progress)
+void BlackOutClipped(const uint8_t* in, uint8_t* out, bool)
 {
-    ForEachPixel(from, to, progress, Rule);
+    if (in[0] == 255 || in[1] == 255 || in[2] == 255)
+        Put(out, 0, 0, 0);
+    else
+        Put(out, in[0], in[1], in[2]);
+}
+
+template <RuleFn Rule, class RowDone = std::nullptr_t>
+void Run(int mode, const imaging::Bitmap& from, imaging::Bitmap& to, const RowProgressFn& progress,
+    RowDone rowDone = nullptr)
+{
+    // A lambda, not the pointer, so the pixel loop inlines the rule.
+    ForEachPixel(
+        from, to, progress, [](const uint8_t* in, uint8_t* out, bool odd) { Rule(in, out, odd); }, mode, rowDone);
 }
 
 void SizeLike(const imaging::Bitmap& from, imaging::Bitmap& to)
@@ -179,7 +218,11 @@ bool HasPixelRule(int mode)
     return mode >= kModeRed && mode <= kModeWhiteOver && mode != kModeAllChannels;
 }
 
-void ApplyPixelRule(int mode, const imaging::Bitmap& from, imaging::Bitmap& to, const RowProgressFn& progress)
+namespace {
+
+template <class RowDone>
+void ApplyRule(
+    int mode, const imaging::Bitmap& from, imaging::Bitmap& to, const RowProgressFn& progress, RowDone rowDone)
 {
     SizeLike(from, to);
     if (from.Empty() || from.BitsPerPixel() != 24)
@@ -187,55 +230,83 @@ void ApplyPixelRule(int mode, const imaging::Bitmap& from, imaging::Bitmap& to, 
     // Each rule is its own instantiation so the pixel loop inlines it.
     switch (mode) {
     case kModeRed:
-        return Run<ChannelRule<2>>(from, to, progress);
+        return Run<ChannelRule<2>>(mode, from, to, progress, rowDone);
     case kModeBlue:
-        return Run<ChannelRule<0>>(from, to, progress);
+        return Run<ChannelRule<0>>(mode, from, to, progress, rowDone);
     case kModeGreen:
-        return Run<ChannelRule<1>>(from, to, progress);
+        return Run<ChannelRule<1>>(mode, from, to, progress, rowDone);
     case kModeTobiAll:
-        return Run<AllChannelRule>(from, to, progress);
+        return Run<AllChannelRule>(mode, from, to, progress, rowDone);
     case kModeTobiBlue:
-        return Run<InvertWhenClipped<0>>(from, to, progress);
+        return Run<InvertWhenClipped<0>>(mode, from, to, progress, rowDone);
     case kModeTobiRed:
-        return Run<InvertWhenClipped<2>>(from, to, progress);
+        return Run<InvertWhenClipped<2>>(mode, from, to, progress, rowDone);
     case kModeTobiGreen:
-        return Run<InvertWhenClipped<1>>(from, to, progress);
+        return Run<InvertWhenClipped<1>>(mode, from, to, progress, rowDone);
     case kModeTobiWhite:
-        return Run<WhiteTobiRule>(from, to, progress);
+        return Run<WhiteTobiRule>(mode, from, to, progress, rowDone);
     case kModeRedOver:
-        return Run<OverRule<2>>(from, to, progress);
+        return Run<OverRule<2>>(mode, from, to, progress, rowDone);
     case kModeGreenOver:
-        return Run<OverRule<1>>(from, to, progress);
+        return Run<OverRule<1>>(mode, from, to, progress, rowDone);
     case kModeBlueOver:
-        return Run<OverRule<0>>(from, to, progress);
+        return Run<OverRule<0>>(mode, from, to, progress, rowDone);
     case kModeWhiteOver:
-        return Run<WhiteOverRule>(from, to, progress);
+        return Run<WhiteOverRule>(mode, from, to, progress, rowDone);
     default:
-        if (&from != &to)
-            std::memcpy(to.Data(), from.Data(), from.ByteSize());
-        return;
+        return Run<BlackOutClipped>(kRuleBlackOutClipped, from, to, progress, rowDone);
     }
 }
 
-void BlinkStep(
-    int kind, int tag, const imaging::Bitmap& blink, const imaging::Bitmap& source, imaging::Bitmap& displayed)
+} // namespace
+
+void ApplyPixelRule(int mode, const imaging::Bitmap& from, imaging::Bitmap& to, const RowProgressFn& progress)
 {
-    const bool odd = (tag & 1) != 0;
-    if (kind == 1 && odd) {
-        ForEachPixel(displayed, displayed, {}, [](const uint8_t* in, uint8_t* out, bool) {
-            if (in[0] == 255 || in[1] == 255 || in[2] == 255)
-                Put(out, 0, 0, 0);
-        });
+    if (!HasPixelRule(mode)) {
+        SizeLike(from, to);
+        if (&from != &to)
+            std::memcpy(to.Data(), from.Data(), std::min(from.ByteSize(), to.ByteSize()));
         return;
     }
-    const imaging::Bitmap& shown = (kind == 1 || odd) ? blink : source;
-    if (&shown == &displayed)
+    ApplyRule(mode, from, to, progress, nullptr);
+}
+
+void TBlinkFrames::Start(
+    int mode, const imaging::Bitmap& source, imaging::Bitmap& displayed, const RowProgressFn& progress)
+{
+    kind_ = BlinkKindOf(mode);
+    markShown_ = true;
+    // The frame's memory is kept from one check to the next of the same photo.
+    if (held_.Width() != source.Width() || held_.Height() != source.Height() || held_.BitsPerPixel() != 24)
+        held_.Resize(source.Width(), source.Height(), 24);
+    const size_t rowBytes = static_cast<size_t>(source.Width()) * 3;
+    if (kind_ == 2) {
+        ApplyRule(
+            mode, source, displayed, progress, [&](int y) { std::memcpy(held_.Row(y), source.Row(y), rowBytes); });
         return;
-    if (displayed.Width() != shown.Width() || displayed.Height() != shown.Height()
-        || displayed.BitsPerPixel() != shown.BitsPerPixel())
-        displayed = shown;
-    else
-        std::memcpy(displayed.Data(), shown.Data(), shown.ByteSize());
+    }
+    // The blacked-out frame is made from each marked row while it is in the cache.
+    ApplyRule(mode, source, displayed, progress, [&](int y) {
+        RuleRow(displayed.Row(y), held_.Row(y), source.Width(), false, BlackOutClipped, kRuleBlackOutClipped);
+    });
+}
+
+void TBlinkFrames::Step(int tag, imaging::Bitmap& displayed)
+{
+    if (kind_ == 0)
+        return;
+    const bool odd = (tag & 1) != 0;
+    const bool wantMark = kind_ == 2 ? odd : !odd;
+    if (wantMark != markShown_) {
+        std::swap(displayed, held_);
+        markShown_ = wantMark;
+    }
+}
+
+void TBlinkFrames::Clear()
+{
+    kind_ = 0;
+    held_ = imaging::Bitmap();
 }
 
 imaging::Bitmap YccAsBitmap(const imaging::YccPicture& ycc)

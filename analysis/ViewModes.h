@@ -66,12 +66,30 @@ using RowProgressFn = std::function<void(int row, int height)>;
 // without a rule copies. Both pictures are 24-bit.
 void ApplyPixelRule(int mode, const imaging::Bitmap& from, imaging::Bitmap& to, const RowProgressFn& progress = {});
 
-// One blink step before the tag `tag` is decreased: kind 2 shows the blink
-// picture on odd tags and the source on even ones; kind 1 blacks out every
-// pixel of the displayed picture with a channel at 255 on odd tags and shows
-// the blink picture again on even ones.
-void BlinkStep(
-    int kind, int tag, const imaging::Bitmap& blink, const imaging::Bitmap& source, imaging::Bitmap& displayed);
+// The two pictures a clipping check alternates. Each step exchanges buffers
+// with the displayed picture instead of copying one, so a step costs no pass
+// over the pixels.
+class TBlinkFrames {
+public:
+    // Marks `source` by `mode` (4 to 8) into `displayed`, which then shows
+    // the marked (blink) picture, and prepares the other frame: for kind 2
+    // the source, for kind 1 the marked picture with every pixel that has a
+    // channel at 255 blacked out.
+    void Start(int mode, const imaging::Bitmap& source, imaging::Bitmap& displayed, const RowProgressFn& progress = {});
+    // Puts in `displayed` the frame of the step with tag `tag` (before the
+    // tag is decreased): kind 2 shows the marked picture on odd tags and the
+    // source on even ones; kind 1 the blacked-out picture on odd tags and the
+    // marked one on even ones. `displayed` must be the picture Start filled.
+    void Step(int tag, imaging::Bitmap& displayed);
+    // Drops the held frame.
+    void Clear();
+    int Kind() const { return kind_; }
+
+private:
+    int kind_ = 0;
+    bool markShown_ = true;
+    imaging::Bitmap held_;
+};
 
 // The decoded YCbCr samples as a 24-bit bitmap without colour conversion:
 // Y in the blue byte, Cb in the green byte, Cr in the red byte.

@@ -1,10 +1,10 @@
 #include "colour/ColourManagement.h"
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 #include <lcms2.h>
+
+#include "platform/RowBlocks.h"
 
 namespace colour {
 
@@ -35,29 +35,6 @@ ProfileHandle BuildRgbProfile(const cmsCIExyY& white, const Primaries& p)
     // The profile keeps its own copies of the curves.
     cmsFreeToneCurve(curve);
     return profile;
-}
-
-// Runs `rows` (first, count) over the picture's rows in blocks of kProgressRows,
-// on this thread and, for large pictures, one more. Progress is reported here
-// only, at the first row of each block this thread takes.
-template <class RowsFn> void ForRowBlocks(int height, bool twoThreads, const RowsFn& rows, const ProgressFn& progress)
-{
-    const int blocks = (height + kProgressRows - 1) / kProgressRows;
-    std::atomic<int> next { 0 };
-    const auto work = [&](bool report) {
-        for (int b = next++; b < blocks; b = next++) {
-            const int first = b * kProgressRows;
-            if (report && progress)
-                progress(first, height);
-            rows(first, std::min(kProgressRows, height - first));
-        }
-    };
-    if (twoThreads && blocks > 1) {
-        std::jthread helper([&] { work(false); });
-        work(true);
-    } else {
-        work(true);
-    }
 }
 
 } // namespace
@@ -136,7 +113,7 @@ ColourOutcome ConvertForMonitor(const ColourSettings& settings, InputChoice inpu
             static_cast<cmsUInt32Number>(width), static_cast<cmsUInt32Number>(count),
             static_cast<cmsUInt32Number>(source.Stride()), static_cast<cmsUInt32Number>(displayed.Stride()), 0, 0);
     };
-    ForRowBlocks(height, twoThreads, rows, progress);
+    platform::ForRowBlocks(height, kProgressRows, twoThreads, rows, progress);
     if (progress)
         progress(height, height);
     outcome.converted = true;

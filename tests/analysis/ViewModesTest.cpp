@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 
 #include "analysis/ViewModes.h"
 #include "imaging/JpegYcc.h"
@@ -21,6 +22,14 @@ imaging::Bitmap Column(const std::vector<Rgb>& pixels)
         b.Row(y)[2] = static_cast<uint8_t>(pixels[y][0]);
     }
     return b;
+}
+
+// Stores blue, green, red.
+void Put3(uint8_t* p, uint8_t b, uint8_t g, uint8_t r)
+{
+    p[0] = b;
+    p[1] = g;
+    p[2] = r;
 }
 
 Rgb At(const imaging::Bitmap& b, int x, int y)
@@ -126,30 +135,88 @@ TEST(ViewModes, TextsOfTheModes)
     }
 }
 
-TEST(ViewModes, BlinkStepsEndOnThePhoto)
+TEST(ViewModes, BlinkFramesAlternateAndEndOnThePhoto)
 {
     // Row 0 has a clipped red pixel, row 1 a plain one.
     const imaging::Bitmap source = Column({ { 255, 10, 10 }, { 1, 2, 3 } });
     for (int mode : { kModeTobiAll, kModeTobiRed }) {
         imaging::Bitmap blink;
         ApplyPixelRule(mode, source, blink);
-        imaging::Bitmap displayed = blink;
-        const int kind = BlinkKindOf(mode);
+        TBlinkFrames frames;
+        imaging::Bitmap displayed(5, 5);
+        frames.Start(mode, source, displayed);
+        EXPECT_EQ(displayed, blink) << mode;
+        EXPECT_EQ(frames.Kind(), BlinkKindOf(mode));
         std::vector<Rgb> shown;
         for (int tag = kBlinkSteps; tag > 0; --tag) {
-            BlinkStep(kind, tag, blink, source, displayed);
+            frames.Step(tag, displayed);
             shown.push_back(At(displayed, 0, 0));
             EXPECT_EQ(At(displayed, 0, 1), (Rgb { 1, 2, 3 })) << mode << " " << tag;
         }
         // Kind 1: the mark and black; kind 2: photo on even tags, the mark on odd ones.
         const Rgb mark = At(blink, 0, 0);
-        const Rgb off = kind == 1 ? Rgb { 0, 0, 0 } : Rgb { 255, 10, 10 };
-        const Rgb onEven = kind == 1 ? mark : off, onOdd = kind == 1 ? off : mark;
+        const Rgb off = frames.Kind() == 1 ? Rgb { 0, 0, 0 } : Rgb { 255, 10, 10 };
+        const Rgb onEven = frames.Kind() == 1 ? mark : off, onOdd = frames.Kind() == 1 ? off : mark;
         for (size_t i = 0; i < shown.size(); ++i)
             EXPECT_EQ(shown[i], (kBlinkSteps - static_cast<int>(i)) % 2 == 0 ? onEven : onOdd) << mode << " " << i;
     }
     EXPECT_EQ(BlinkKindOf(kModeTobiAll), 1);
     EXPECT_EQ(BlinkKindOf(kModeTobiWhite), 2);
+}
+
+// Wide rows go through the vector forms 16 pixels at a time; every pixel must
+// come out as the one-pixel rule gives it, ties of the luminance and a
+// ragged tail included.
+TEST(ViewModes, WideRowsMatchTheRuleOfEachPixel)
+{
+    const int width = 16 * 40 + 7, height = 4;
+    imaging::Bitmap source(width, height);
+    uint32_t seed = 7;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t* p = source.Row(y) + 3 * x;
+            for (int c = 0; c < 3; ++c) {
+                seed = seed * 1103515245u + 12345u;
+                const int v = static_cast<int>(seed >> 24);
+                p[c] = static_cast<uint8_t>(v < 40 ? 255 : v < 60 ? 254 : v);
+            }
+            if (x % 53 == 0) // exact luminance ties: (0, 80, 110) and (0, 36, 12)
+                Put3(p, 110, 80, 0);
+            if (x % 59 == 0)
+                Put3(p, 12, 36, 0);
+        }
+    std::vector<int> modes;
+    for (int mode = kModeRed; mode <= kModeWhiteOver; ++mode)
+        modes.push_back(mode);
+    for (int mode : modes) {
+        imaging::Bitmap out;
+        ApplyPixelRule(mode, source, out);
+        TBlinkFrames frames;
+        imaging::Bitmap marked;
+        if (IsBlinkMode(mode))
+            frames.Start(mode, source, marked);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                imaging::Bitmap one(1, 2);
+                std::memcpy(one.Row(y & 1), source.Row(y) + 3 * x, 3);
+                imaging::Bitmap expected;
+                ApplyPixelRule(mode, one, expected);
+                ASSERT_EQ(At(out, x, y), At(expected, 0, y & 1)) << "mode " << mode << " at " << x << "," << y;
+                if (IsBlinkMode(mode)) {
+                    ASSERT_EQ(At(marked, x, y), At(expected, 0, y & 1)) << "mode " << mode << " at " << x << "," << y;
+                }
+            }
+        if (mode == kModeTobiAll) {
+            // The blacked-out frame: every pixel with a channel at 255 black, the rest as marked.
+            frames.Step(1, marked);
+            for (int x = 0; x < width; ++x) {
+                const Rgb m = At(out, x, 1);
+                const bool clipped = m[0] == 255 || m[1] == 255 || m[2] == 255;
+                const Rgb expected = clipped ? Rgb { 0, 0, 0 } : m;
+                ASSERT_EQ(At(marked, x, 1), expected) << x;
+            }
+        }
+    }
 }
 
 TEST(ViewModes, YccWarningPaintsOutOfGamutRedAndTheRestGrey)
