@@ -9,6 +9,7 @@
 #include "analysis/ColourConvert.h"
 #include "analysis/Luminance.h"
 #include "analysis/PixelRulesSimd.h"
+#include "imaging/BitmapTransform.h"
 #include "imaging/JpegYcc.h"
 #include "platform/RowBlocks.h"
 
@@ -335,6 +336,24 @@ void MarkYccClipping(const imaging::Bitmap& ycc, imaging::Bitmap& displayed, con
         else
             Grey(out, static_cast<uint8_t>(LuminanceOf(rgb.R, rgb.G, rgb.B)));
     });
+}
+
+bool ShowYccClipping(const std::string& fileName, int rotation, bool flipped, bool mirrored, imaging::Bitmap& displayed,
+    const RowProgressFn& progress, std::string* error)
+{
+    imaging::YccPicture ycc;
+    if (imaging::DecodeJpegYcc(fileName, ycc, error) != imaging::YccDecodeResult::Ok)
+        return false;
+    imaging::Bitmap samples = YccAsBitmap(ycc);
+    ycc = imaging::YccPicture(); // the samples now live in the bitmap
+    if (samples.Empty()) {
+        if (error)
+            *error = "no samples";
+        return false;
+    }
+    imaging::OrientBitmap(samples, rotation, flipped, mirrored);
+    MarkYccClipping(samples, displayed, progress);
+    return true;
 }
 
 } // namespace analysis

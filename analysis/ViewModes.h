@@ -100,4 +100,11 @@ imaging::Bitmap YccAsBitmap(const imaging::YccPicture& ycc);
 // luminance. `displayed` is given the bitmap's size first when it differs.
 void MarkYccClipping(const imaging::Bitmap& ycc, imaging::Bitmap& displayed, const RowProgressFn& progress = {});
 
+// The YCbCr clipping warning of a JPEG file: decodes its samples, turns,
+// flips and mirrors them like the displayed photo (the record's rotation and
+// flags) and marks them into `displayed`. False, with `displayed` untouched
+// and the reason in `error`, when the file's JPEG data cannot be decoded.
+bool ShowYccClipping(const std::string& fileName, int rotation, bool flipped, bool mirrored, imaging::Bitmap& displayed,
+    const RowProgressFn& progress = {}, std::string* error = nullptr);
+
 } // namespace analysis

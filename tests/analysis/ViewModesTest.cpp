@@ -3,9 +3,12 @@
 
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "analysis/ViewModes.h"
+#include "imaging/JpegWriter.h"
 #include "imaging/JpegYcc.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -248,6 +251,66 @@ TEST(ViewModes, YccWarningPaintsOutOfGamutRedAndTheRestGrey)
     // Samples that do not fill the picture give no bitmap.
     ycc.Pixels.pop_back();
     EXPECT_TRUE(YccAsBitmap(ycc).Empty());
+}
+
+// A 32 x 16 JPEG whose left half is a plain grey and whose right half is a
+// saturated red that converts out of gamut: the marks must follow the photo's
+// turn, flip and mirror.
+TEST(ViewModes, YccWarningMarksFollowTheOrientation)
+{
+    testimaging::JpegSettings settings;
+    settings.fullChroma = true;
+    settings.quality = 100;
+    const std::vector<uint8_t> jpeg = testimaging::EncodeJpeg(
+        32, 16,
+        [](int x, int, uint8_t* s) {
+            const bool red = x >= 16;
+            s[0] = red ? 255 : 120;
+            s[1] = red ? 0 : 120;
+            s[2] = red ? 0 : 120;
+        },
+        settings);
+    testsupport::TempDir dir;
+    const std::string path = (dir.Path() / "half.jpg").string();
+    testsupport::WriteFile(path, jpeg);
+
+    struct Case {
+        int rotation;
+        bool flipped, mirrored;
+        int width, height;
+        int markedX, markedY; // a pixel well inside the marked half
+        int plainX, plainY;
+    };
+    const Case cases[] = {
+        { 0, false, false, 32, 16, 28, 8, 3, 8 },
+        { 0, false, true, 32, 16, 3, 8, 28, 8 }, // mirrored: the red half on the left
+        { 0, true, false, 32, 16, 28, 8, 3, 8 }, // upside down: halves stay
+        { 1, false, false, 16, 32, 8, 28, 8, 3 }, // a quarter turn clockwise: the right half goes down
+        { 3, false, false, 16, 32, 8, 3, 8, 28 },
+        { 1, false, true, 16, 32, 8, 3, 8, 28 }, // mirrored in its own axes, then turned
+        { 2, false, false, 32, 16, 3, 8, 28, 8 },
+    };
+    for (const Case& c : cases) {
+        imaging::Bitmap displayed(32, 16);
+        std::string error;
+        ASSERT_TRUE(ShowYccClipping(path, c.rotation, c.flipped, c.mirrored, displayed, {}, &error)) << error;
+        ASSERT_EQ(displayed.Width(), c.width);
+        ASSERT_EQ(displayed.Height(), c.height);
+        const std::string what
+            = std::to_string(c.rotation) + (c.flipped ? " flipped" : "") + (c.mirrored ? " mirrored" : "");
+        EXPECT_EQ(At(displayed, c.markedX, c.markedY), (Rgb { 255, 0, 0 })) << what;
+        const Rgb plain = At(displayed, c.plainX, c.plainY);
+        EXPECT_EQ(plain[0], plain[1]) << what;
+        EXPECT_NEAR(plain[0], 120, 2) << what;
+    }
+
+    // Data that is not a JPEG: false and the picture untouched.
+    testsupport::WriteFile(dir.Path() / "bad.jpg", std::vector<uint8_t>(100, 7));
+    imaging::Bitmap displayed(3, 3);
+    displayed.Fill(1, 2, 3);
+    const imaging::Bitmap before = displayed;
+    EXPECT_FALSE(ShowYccClipping((dir.Path() / "bad.jpg").string(), 0, false, false, displayed));
+    EXPECT_EQ(displayed, before);
 }
 
 } // namespace
