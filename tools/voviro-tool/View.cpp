@@ -128,7 +128,7 @@ int RunView(const std::vector<std::string>& args)
         return 1;
     }
 
-    imaging::Bitmap displayed = source;
+    imaging::Bitmap displayed; // each view gives it the source's size
     std::string status;
     if (v.mode == analysis::kModeYccWarning) {
         std::string error;
@@ -143,7 +143,12 @@ int RunView(const std::vector<std::string>& args)
         status = analysis::ViewModeChannelText(v.mode);
     } else if (v.colourManaged) {
         const colour::PhotoColour photo { v.file, exif.IccOffset, exif.IccLength, haveExif ? &exif : nullptr };
-        status = colour::ColourManage(v.settings, &photo, source, displayed).status;
+        const colour::ColourOutcome outcome = colour::ColourManage(v.settings, &photo, source, displayed);
+        status = outcome.status;
+        if (!outcome.converted)
+            displayed = std::move(source);
+    } else {
+        displayed = std::move(source);
     }
 
     const bool saved = platform::LowerExtensionOf(v.out) == ".png" ? SavePngFile(v.out, displayed)
