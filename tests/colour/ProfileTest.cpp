@@ -6,6 +6,7 @@
 
 #include "colour/ColourTestSupport.h"
 #include "colour/Profile.h"
+#include "colour/ProfileCaption.h"
 #include "colour/ProfileSearch.h"
 #include "metadata/ExifBuilder.h"
 #include "metadata/ExifRead.h"
@@ -123,6 +124,46 @@ TEST(ProfileSearch, ClassFiltersKeepRgbProfilesOfTheWantedClasses)
         EXPECT_EQ(colour::IsRgbProfileOfClass(c.path, inputMenu), c.inInputMenu) << c.path;
         EXPECT_EQ(colour::IsRgbProfileOfClass(c.path, monitorMenu), c.inMonitorMenu) << c.path;
     }
+}
+
+TEST(ProfileCaption, BuiltInsFilesAndDamagedFiles)
+{
+    testsupport::TempDir dir;
+    cmsHPROFILE described = cmsCreate_sRGBProfile();
+    cmsMLU* text = cmsMLUalloc(nullptr, 1);
+    cmsMLUsetASCII(text, "en", "US", "Studio monitor");
+    cmsWriteTag(described, cmsSigProfileDescriptionTag, text);
+    cmsMLUfree(text);
+    const std::string good = colourtest::WriteProfile(dir.Path(), "studio.icc", colourtest::SaveProfile(described));
+    const std::string broken = colourtest::WriteProfile(dir.Path(), "broken.icm", Bytes(300, 1));
+    struct Case {
+        std::string name;
+        bool monitor;
+        std::string title, description;
+    };
+    const Case cases[] = {
+        { "", false, "sRGB 内蔵プロファイル", "" },
+        { "NTSC", false, "NTSC 内蔵プロファイル", "" },
+        { "AdobeRGB", false, "AdobeRGB 内蔵プロファイル", "" },
+        { "", true, "", "" },
+        { good, false, "Studio monitor", "Studio monitor" },
+        { good, true, "Studio monitor", "Studio monitor" },
+        // A profile that does not open is named by its file, never by the previous profile's texts.
+        { broken, false, "broken.icm", "破損しています" },
+        { broken, true, "broken.icm", "破損しています" },
+        { (dir.Path() / "gone.icc").string(), true, "gone.icc", "破損しています" },
+    };
+    for (const Case& c : cases) {
+        const colour::ProfileCaption caption
+            = c.monitor ? colour::MonitorProfileCaption(c.name) : colour::InputProfileCaption(c.name);
+        EXPECT_EQ(caption.title, c.title) << c.name;
+        EXPECT_EQ(caption.description, c.description) << c.name;
+    }
+    const std::vector<colour::FoundProfile> found
+        = colour::ProfilesOfClass({ broken, good, (dir.Path() / "gone.icc").string() }, colour::kClassDisplay);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].path, good);
+    EXPECT_EQ(found[0].description, "Studio monitor");
 }
 
 } // namespace
