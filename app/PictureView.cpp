@@ -16,14 +16,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <future>
 #include <thread>
 #include <vector>
 
 #include "imaging/BitmapTransform.h"
-#include "imaging/PictureFile.h"
+#include "imaging/LoadPicture.h"
 #include "imaging/ViewScale.h"
 
 namespace {
@@ -86,8 +84,10 @@ QSize PictureView::sizeHint() const { return {640, 480}; }
 bool PictureView::LoadFile(const std::string& nativePath)
 {
     Clear();
+    imaging::PictureLoadOptions options;
+    options.progress = ProgressCallback();
     imaging::Bitmap loaded;
-    if (!imaging::LoadPictureFile(nativePath, loaded, ProgressCallback()) || loaded.Empty())
+    if (!imaging::LoadPicture(nativePath, loaded, options))
         return false;
     SetBitmap(std::move(loaded));
     return true;

@@ -14,8 +14,7 @@
 #include "colour/ColourManagement.h"
 #include "imaging/BitmapTransform.h"
 #include "imaging/ImageIO.h"
-#include "imaging/PictureFile.h"
-#include "imaging/TurboDecode.h"
+#include "imaging/LoadPicture.h"
 #include "metadata/ExifRead.h"
 #include "platform/PathName.h"
 #include "tools/voviro-tool/Commands.h"
@@ -89,13 +88,12 @@ bool ParseArgs(const std::vector<std::string>& args, ViewArgs& v)
     return !v.file.empty() && (ext == ".png" || ext == ".bmp") && !(v.mode >= 0 && v.colourManaged);
 }
 
-// The viewer's load: JPEG files by their extension through the fast decoder, the rest by their contents.
+// The viewer's load with its default settings (the fast JPEG decode).
 bool LoadAsViewer(const std::string& file, imaging::Bitmap& picture)
 {
-    const std::string ext = platform::LowerExtensionOf(file);
-    if (ext == ".jpg" || ext == ".jpeg")
-        return imaging::DecodeJpegWithIjl(picture, file) && !picture.Empty();
-    return imaging::LoadPictureFile(file, picture) && !picture.Empty();
+    imaging::PictureLoadOptions options;
+    options.fastJpeg = true;
+    return imaging::LoadPicture(file, picture, options);
 }
 
 } // namespace
