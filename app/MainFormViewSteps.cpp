@@ -133,6 +133,8 @@ bool TForm1::ApplyViewMode(int mode)
     if (mode == analysis::kModeAllChannels) {
         if (SourcePicture)
             displayed = *SourcePicture;
+        else
+            BlinkFrames.Clear(); // a newly opened photo: the last one's frames go
         EndTask();
         return true;
     }
