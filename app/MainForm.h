@@ -19,7 +19,9 @@
 #include <vector>
 
 #include "app/CurrentFileView.h"
+#include "analysis/ViewModes.h"
 #include "app/SettingsGroups.h"
+#include "colour/ColourManagement.h"
 #include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/Catalogue.h"
@@ -54,6 +56,7 @@ class TInfoFrameView;
 namespace metadata {
 class TInfoFrame;
 }
+class TICCDialog;
 
 class TForm1 : public QMainWindow, public TMainSettings {
     Q_OBJECT
@@ -274,9 +277,9 @@ public:
     void NoiseReductionClick() {}
     void N65Click() {}
     void N55Click() {}
-    void N43Click() {}
-    void ColorManagementClick() {}
-    void CHANNEL_ALLExecute() {}
+    void N43Click();
+    void ColorManagementClick();
+    void CHANNEL_ALLExecute();
     void ResetViewModeChecks();
 
 protected:
@@ -341,10 +344,26 @@ public:
     void DoColorManagement();
     // Prepares and draws a channel, clipping or correction view of the displayed
     // picture (MainFormViewSteps.cpp); kViewModeAllChannels shows the photo unchanged.
-    void ApplyViewMode(int mode);
-    static constexpr int kViewModeAllChannels = 3;
+    // False when the view could not be made (the YCbCr warning of an unreadable file).
+    bool ApplyViewMode(int mode);
+    static constexpr int kViewModeAllChannels = analysis::kModeAllChannels;
+    // A TOBI or CHANNEL command, or the YCbCr warning, by its view mode.
+    void ViewCommand(int mode);
+    // One blink step every 400 ms while a clipping check blinks.
+    void Timer2Timer();
+    // The two frames a clipping check alternates.
+    analysis::TBlinkFrames BlinkFrames;
+    // The colour-management settings as one value.
+    colour::ColourSettings ColourSettings() const;
+    // Tests answer the settings dialog here instead of showing it (true for OK).
+    std::function<bool(TICCDialog&)> ICCDialogHook;
 
 private:
+    void ConnectViewCommands();
+    QAction* ViewModeAction(int mode) const;
+    void ShowTask(int mode);
+    void EndTask();
+    bool ShowYccWarning(imaging::Bitmap& displayed, const analysis::RowProgressFn& progress);
     void SetupPictureView();
     bool LoadPicture(const std::string& fileName);
     void OrientPicture(int rotation, bool flipped, bool mirrored);
