@@ -19,6 +19,10 @@ const Command kCommands[] = {
     {"list", voviro_tool::RunList, "list DIR [--sort name|kind|date|size|image]"},
     {"exif", voviro_tool::RunExif, "exif [--json] FILE..."},
     {"thumbs", voviro_tool::RunThumbs, "thumbs DIR --out OUTDIR [--view 3|4|5|9]"},
+    {"rotate", voviro_tool::RunRotate, "rotate FILE... --turn 90|180|270 [--mode rewrite|trash|rename] [--yes]"},
+    {"markers", voviro_tool::RunMarkers,
+        "markers FILE [--to-jfif] [--delete-icc | --icc PROFILE] [--comment TEXT] [--export-icc OUT] "
+        "[--mode rewrite|trash|rename] [--yes]"},
 };
 
 int Usage()
