@@ -39,7 +39,7 @@ bool Ask(const SaveRequest& request, const std::string& question)
 
 bool IsProtected(const std::string& path, const struct stat& st)
 {
-    return (st.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0;
+    return (st.st_mode & S_IWUSR) == 0 || (::access(path.c_str(), W_OK) != 0 && errno == EACCES);
 }
 
 std::string FolderOf(const std::string& path)
@@ -83,6 +83,8 @@ SaveOutcome SaveRewritten(const SaveRequest& request, const ContentWriter& write
             if (!Ask(request, target + " は既に存在します。置き換えてもよろしいですか?"))
                 return Outcome(SaveOutcome::Cancelled, target + " の置き換えは取り消されました。");
         }
+    } else if (::access(target.c_str(), W_OK) != 0 && errno == EROFS) {
+        return Outcome(SaveOutcome::Failed, target + ": " + std::strerror(EROFS));
     } else if (IsProtected(target, source)) {
         if (!Ask(request, request.path + " はプロテクトされています。上書きしてもよろしいですか?"))
             return Outcome(SaveOutcome::Cancelled, request.path + " の上書きは取り消されました。");

@@ -97,3 +97,21 @@ TEST(LosslessTransform, OrientationThumbnailAndDimensionsFollowTheTurn)
                 }
             }
 }
+
+TEST(LosslessTransform, LibraryCallFillsTheDestinationOrFailsLeavingIt)
+{
+    testsupport::TempDir dir;
+    const auto good = dir.Path() / "good.jpg", bad = dir.Path() / "bad.jpg", out = dir.Path() / "out.tmp";
+    const Bytes photo = MakeJpeg({ "photo", 40, 24 });
+    testsupport::WriteFile(good, photo);
+    testsupport::WriteFile(bad, Bytes(photo.begin(), photo.begin() + 200));
+    testsupport::WriteFile(out, std::string());
+    EXPECT_NE(jpegtools::jpegtran(1, 1, bad.c_str(), out.c_str()), 0);
+    EXPECT_TRUE(testsupport::ReadFile(out).empty());
+    EXPECT_NE(jpegtools::jpegtran(1, 1, (dir.Path() / "missing.jpg").c_str(), out.c_str()), 0);
+    ASSERT_EQ(jpegtools::jpegtran(2, 1, good.c_str(), out.c_str()), 0);
+    std::vector<uint8_t> expected;
+    std::string error;
+    ASSERT_TRUE(jpegtools::TurnPhoto(photo.data(), photo.size(), 2, expected, error));
+    EXPECT_EQ(testsupport::ReadFile(out), expected);
+}
