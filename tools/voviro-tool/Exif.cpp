@@ -8,6 +8,7 @@
 #include "imaging/Bitmap.h"
 #include "metadata/ExifRead.h"
 #include "metadata/FileReader.h"
+#include "metadata/PhotoshopResources.h"
 #include "platform/TextCodec.h"
 #include "tools/voviro-tool/Commands.h"
 
@@ -100,8 +101,13 @@ std::string JsonLine(const std::string& path, const FileResult& r)
         + ",\"comment\":" + JsonString(e.Comment) + ",\"photoshop\":{\"source\":" + std::to_string(r.locator.Source)
         + ",\"offset\":" + std::to_string(r.locator.Offset) + ",\"length\":" + std::to_string(r.locator.Length) + "}";
     out += ",\"main\":" + JsonItems(e.Main.Items) + ",\"exif\":" + JsonItems(e.Exif.Items)
-        + ",\"maker\":" + JsonItems(e.Maker.Items) + ",\"gps\":" + JsonItems(e.Gps.Items) + "}\n";
-    return out;
+        + ",\"maker\":" + JsonItems(e.Maker.Items) + ",\"gps\":" + JsonItems(e.Gps.Items);
+    const metadata::TPhotoshopData photoshop = metadata::ReadPhotoshopData(path, r.locator);
+    if (!photoshop.Resources.Items.empty())
+        out += ",\"photoshop_resources\":" + JsonItems(photoshop.Resources.Items);
+    if (!photoshop.Iptc.Items.empty())
+        out += ",\"iptc\":" + JsonItems(photoshop.Iptc.Items);
+    return out + "}\n";
 }
 
 std::string PlainText(const std::string& path, const FileResult& r)

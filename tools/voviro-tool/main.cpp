@@ -23,6 +23,7 @@ const Command kCommands[] = {
     {"markers", voviro_tool::RunMarkers,
         "markers FILE [--to-jfif] [--delete-icc | --icc PROFILE] [--comment TEXT] [--export-icc OUT] "
         "[--mode rewrite|trash|rename] [--yes]"},
+    {"panel", voviro_tool::RunPanel, "panel FILE [--tab basic|profile|iptc] [--mode all|auto|manual|select]"},
 };
 
 int Usage()
