@@ -38,6 +38,7 @@ class QTreeView;
 class QWidget;
 class QPainter;
 class QKeyEvent;
+class TLossLessDialog;
 class QMouseEvent;
 class FolderTree;
 class TResizeDrawGrid;
@@ -240,19 +241,24 @@ public:
     // then the main menu, then the action lists; true when an entry took it.
     bool MenuKeyLookup(QKeyEvent* event);
 
+    // JPEG tools (MainFormJpegTools.cpp): lossless rotation and the marker editor.
+    void LossLessRolateClick();
+    void SelLosslessClick();
+    void DoLossLessRolate(const std::string& path, int rotation, const TLossLessDialog& dialog);
+    void ICC1Click();
+    // Writes the current file's embedded profile to target (the marker editor's export).
+    void ExportEmbeddedIcc(const std::string& target);
+
     // Commands built elsewhere; their entries are in place and do nothing yet.
     void SelectAllClick(bool /*check*/) {}
     void DeSelectRevClick() {}
     void SelCopyClick() {}
     void SelMoveClick() {}
     void SelDeleteClick() {}
-    void SelLosslessClick() {}
     void SetProtect() {}
     void UnsetProtect() {}
     void DoRecalcMenu() {}
     void THistogramFrame1N5Click() {}
-    void LossLessRolateClick() {}
-    void ICC1Click() {}
     void R6Click() {}
     void Delete2Click() {}
     void ProtectClick() {}
