@@ -123,8 +123,8 @@ TEditMakerDialog::TEditMakerDialog(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
-    layout->addLayout(buttons);
     layout->addWidget(modeBox);
+    layout->addLayout(buttons);
 
     connect(ElGraphicButton1, &QPushButton::clicked, this, &QDialog::accept);
     connect(ElGraphicButton2, &QPushButton::clicked, this, &QDialog::reject);
