@@ -89,6 +89,23 @@ Bytes ImageData(const Bytes& jpeg)
     return Bytes(jpeg.begin() + static_cast<ptrdiff_t>(segs.back().offset), jpeg.end());
 }
 
+// Edits the file at path in place; false when the edit failed.
+bool EditInPlace(const fs::path& path, const MarkerEdit& edit)
+{
+    jpegtools::SaveRequest request;
+    request.path = path.string();
+    return jpegtools::EditMarkers(edit, request).Ok();
+}
+
+metadata::TExifData ReadBack(const fs::path& path)
+{
+    metadata::TExifData exif;
+    metadata::PhotoshopLocator locator;
+    imaging::Bitmap thumb;
+    metadata::ReadExifData(path.string(), thumb, locator, exif);
+    return exif;
+}
+
 MarkerEdit Unchanged(const std::string& comment = "old comment")
 {
     MarkerEdit e;
@@ -169,14 +186,8 @@ TEST(MarkerEdit, CommentIsUtf8AndReadBack)
     testsupport::TempDir dir;
     const fs::path path = dir.Path() / "c.jpg";
     testsupport::WriteFile(path, ExifPhoto());
-    jpegtools::SaveRequest request;
-    request.path = path.string();
-    ASSERT_TRUE(jpegtools::EditMarkers(edit, request).Ok());
-    metadata::TExifData exif;
-    metadata::PhotoshopLocator locator;
-    imaging::Bitmap thumb;
-    metadata::ReadExifData(path.string(), thumb, locator, exif);
-    EXPECT_EQ(exif.Comment, "夕焼けの富士山");
+    ASSERT_TRUE(EditInPlace(path, edit));
+    EXPECT_EQ(ReadBack(path).Comment, "夕焼けの富士山");
 }
 
 TEST(MarkerEdit, LargeProfileIsSplitIntoNumberedChunksAndReadBackWhole)
@@ -188,9 +199,7 @@ TEST(MarkerEdit, LargeProfileIsSplitIntoNumberedChunksAndReadBackWhole)
     testsupport::TempDir dir;
     const fs::path path = dir.Path() / "big.jpg";
     testsupport::WriteFile(path, ExifPhoto());
-    jpegtools::SaveRequest request;
-    request.path = path.string();
-    ASSERT_TRUE(jpegtools::EditMarkers(edit, request).Ok());
+    ASSERT_TRUE(EditInPlace(path, edit));
     const Bytes file = testsupport::ReadFile(path);
     int chunks = 0;
     for (const Seg& s : Segments(file))
@@ -201,10 +210,7 @@ TEST(MarkerEdit, LargeProfileIsSplitIntoNumberedChunksAndReadBackWhole)
             EXPECT_EQ(file[s.offset + 17], 4); // count
         }
     EXPECT_EQ(chunks, 4);
-    metadata::TExifData exif;
-    metadata::PhotoshopLocator locator;
-    imaging::Bitmap thumb;
-    metadata::ReadExifData(path.string(), thumb, locator, exif);
+    const metadata::TExifData exif = ReadBack(path);
     std::vector<uint8_t> back;
     ASSERT_TRUE(metadata::ReadEmbeddedProfile(path.string(), exif.IccOffset, exif.IccLength, back));
     EXPECT_EQ(back, profile);
