@@ -18,14 +18,14 @@ namespace {
 
 // Checks the target before any work: a folder or the source itself is refused,
 // an existing file without permission to replace gives Exists.
-CopyResult CheckTarget(const struct stat& source, const std::string& sourcePath, const std::string& target,
-    bool replace, std::string& error)
+CopyResult CheckTarget(const char* verb, const struct stat& source, const std::string& sourcePath,
+    const std::string& target, bool replace, std::string& error)
 {
     struct stat st {};
     if (::stat(target.c_str(), &st) != 0)
         return CopyResult::Done;
     if (st.st_dev == source.st_dev && st.st_ino == source.st_ino) {
-        error = "cannot copy " + sourcePath + " onto itself (" + target + " is the same file)";
+        error = std::string("cannot ") + verb + " " + sourcePath + " onto itself (" + target + " is the same file)";
         return CopyResult::Failed;
     }
     if (S_ISDIR(st.st_mode)) {
@@ -39,7 +39,7 @@ CopyResult CheckTarget(const struct stat& source, const std::string& sourcePath,
 CopyResult CopyOpened(int fd, const struct stat& st, const std::string& source, const std::string& target,
     bool replace, const Progress& progress, std::string& error)
 {
-    CopyResult result = CheckTarget(st, source, target, replace, error);
+    CopyResult result = CheckTarget("copy", st, source, target, replace, error);
     if (result != CopyResult::Done)
         return result;
     StagedCopy staged;
@@ -72,7 +72,7 @@ CopyResult MoveFile(const std::string& source, const std::string& target, bool r
         return CopyResult::Failed;
     }
     // A moved symbolic link stays a link, so the target is the name itself, not what a link there points to.
-    const CopyResult check = CheckTarget(st, source, target, replace, error);
+    const CopyResult check = CheckTarget("move", st, source, target, replace, error);
     if (check != CopyResult::Done)
         return check;
     const int rc = replace ? std::rename(source.c_str(), target.c_str()) : RenameNoReplace(source, target);

@@ -42,6 +42,21 @@ bool EnsureFolders(const std::string& path)
     return EnsureFolder(path);
 }
 
+// The device of path, or of its nearest existing ancestor when it is not there.
+bool DeviceOf(std::string path, dev_t& device)
+{
+    for (;;) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0) {
+            device = st.st_dev;
+            return true;
+        }
+        if (path == "/" || path == ".")
+            return false;
+        path = FolderPart(path);
+    }
+}
+
 // A trash folder with its two sub-folders, all usable by this user.
 bool PrepareTrash(const std::string& trash)
 {
@@ -165,10 +180,10 @@ std::string TrashFolderFor(const std::string& path, std::string& error)
         return std::string();
     }
     const std::string home = HomeDataFolder();
-    struct stat data {};
-    if (EnsureFolders(home) && ::stat(home.c_str(), &data) == 0 && data.st_dev == file.st_dev) {
+    dev_t homeDevice {};
+    if (DeviceOf(home, homeDevice) && homeDevice == file.st_dev) {
         const std::string trash = home + "/Trash";
-        if (PrepareTrash(trash))
+        if (EnsureFolders(home) && PrepareTrash(trash))
             return trash;
         error = "the trash " + trash + " cannot be used";
         return std::string();
