@@ -19,6 +19,9 @@ const Command kCommands[] = {
     {"list", voviro_tool::RunList, "list DIR [--sort name|kind|date|size|image]"},
     {"exif", voviro_tool::RunExif, "exif [--json] FILE..."},
     {"thumbs", voviro_tool::RunThumbs, "thumbs DIR --out OUTDIR [--view 3|4|5|9]"},
+    {"files", voviro_tool::RunFiles,
+        "files copy|move [--replace yes|no|ask] SRC... DESTDIR | files trash|protect|unprotect FILE... | "
+        "files rename FILE NEWNAME"},
 };
 
 int Usage()
