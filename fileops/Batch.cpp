@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <deque>
 
 #include "fileops/CopyFile.h"
 #include "fileops/FsUtil.h"
 #include "fileops/Protect.h"
+#include "fileops/StagedCopy.h"
 #include "fileops/Trash.h"
 #include "platform/PathName.h"
 
@@ -37,46 +39,56 @@ public:
 
     std::vector<ItemResult> Run(const std::vector<std::string>& sources)
     {
-        std::vector<ItemResult> results(sources.size());
-        std::vector<uint64_t> sizes;
+        results_.assign(sources.size(), ItemResult {});
         state_.files = sources.size();
         for (const auto& source : sources) {
-            sizes.push_back(SizeOf(source));
-            state_.totalBytes += sizes.back();
+            sizes_.push_back(SizeOf(source));
+            state_.totalBytes += sizes_.back();
         }
         for (size_t i = 0; i < sources.size(); ++i) {
-            results[i].source = sources[i];
+            results_[i].source = sources[i];
             if (stopped_ || (callbacks_.cancelled && callbacks_.cancelled())) {
                 stopped_ = true;
                 continue; // stays Cancelled
             }
             state_.file = i;
             state_.current = sources[i];
-            const uint64_t before = state_.bytes;
             Report();
-            One(results[i]);
-            // Renames and trashing move no bytes; a finished file still counts whole.
-            state_.bytes = before + (results[i].status == ItemStatus::Done ? sizes[i] : 0);
+            One(i);
         }
+        while (!pending_.empty())
+            PlaceOldest();
         state_.file = sources.size();
         state_.current.clear();
         Report();
-        return results;
+        return std::move(results_);
     }
 
 private:
+    // Copies wait here, written but not yet flushed, so that the flush of one
+    // overlaps the copying of the next ones and the file system commits many at once.
+    struct Pending {
+        size_t index = 0;
+        bool replace = false;
+        StagedCopy staged;
+    };
+    static constexpr size_t kPendingFiles = 16;
+    static constexpr uint64_t kPendingBytes = 128u << 20;
+
     void Report()
     {
         if (callbacks_.progress)
             callbacks_.progress(state_);
     }
 
-    void One(ItemResult& item)
+    void One(size_t i)
     {
+        ItemResult& item = results_[i];
+        const uint64_t before = state_.bytes;
         switch (op_) {
         case Operation::Copy:
         case Operation::Move:
-            Transfer(item);
+            Transfer(i);
             break;
         case Operation::Trash:
             Trash(item);
@@ -87,10 +99,48 @@ private:
                                                                                            : ItemStatus::Failed;
             break;
         }
+        // Renames and trashing move no bytes; a finished (or staged) file counts whole.
+        const bool counts = item.status == ItemStatus::Done || (op_ == Operation::Copy && Staged(i));
+        state_.bytes = before + (counts ? sizes_[i] : 0);
     }
 
-    void Transfer(ItemResult& item)
+    bool Staged(size_t i) const { return !pending_.empty() && pending_.back().index == i; }
+
+    // Asks about an existing target; true to replace it. Otherwise the item is settled as skipped or cancelled.
+    bool AskReplace(ItemResult& item)
     {
+        if (replaceAll_)
+            return true;
+        const ReplaceAnswer answer
+            = callbacks_.askReplace ? callbacks_.askReplace(item.source, item.target) : ReplaceAnswer::No;
+        if (answer == ReplaceAnswer::Yes || answer == ReplaceAnswer::YesToAll) {
+            replaceAll_ = answer == ReplaceAnswer::YesToAll;
+            return true;
+        }
+        item.status = answer == ReplaceAnswer::No ? ItemStatus::Skipped : ItemStatus::Cancelled;
+        stopped_ = stopped_ || answer == ReplaceAnswer::Cancel;
+        return false;
+    }
+
+    void Settle(ItemResult& item, CopyResult result)
+    {
+        switch (result) {
+        case CopyResult::Done:
+            item.status = ItemStatus::Done;
+            break;
+        case CopyResult::Cancelled:
+            item.status = ItemStatus::Cancelled;
+            stopped_ = true;
+            break;
+        default:
+            item.status = ItemStatus::Failed;
+            break;
+        }
+    }
+
+    void Transfer(size_t i)
+    {
+        ItemResult& item = results_[i];
         item.target = JoinFolder(destFolder_, platform::FileNameOf(item.source));
         Progress progress;
         progress.cancelled = callbacks_.cancelled;
@@ -98,41 +148,49 @@ private:
             state_.bytes += bytes;
             Report();
         };
-        bool replace = replaceAll_;
         const uint64_t start = state_.bytes;
+        bool replace = replaceAll_;
         for (;;) {
             state_.bytes = start;
-            const CopyResult result = op_ == Operation::Copy
-                ? CopyFile(item.source, item.target, replace, progress, item.error)
-                : MoveFile(item.source, item.target, replace, progress, item.error);
-            if (result == CopyResult::Exists && !replace) {
-                const ReplaceAnswer answer = callbacks_.askReplace ? callbacks_.askReplace(item.source, item.target)
-                                                                   : ReplaceAnswer::No;
-                if (answer == ReplaceAnswer::Yes || answer == ReplaceAnswer::YesToAll) {
-                    replaceAll_ = answer == ReplaceAnswer::YesToAll;
-                    replace = true;
-                    continue;
+            CopyResult result;
+            if (op_ == Operation::Copy) {
+                Pending next { i, replace, {} };
+                result = StageCopy(item.source, item.target, replace, progress, next.staged, item.error);
+                if (result == CopyResult::Done) {
+                    pendingBytes_ += sizes_[i];
+                    pending_.push_back(std::move(next));
+                    while (pending_.size() > kPendingFiles || pendingBytes_ > kPendingBytes)
+                        PlaceOldest();
+                    return;
                 }
-                item.status = answer == ReplaceAnswer::No ? ItemStatus::Skipped : ItemStatus::Cancelled;
-                stopped_ = answer == ReplaceAnswer::Cancel;
-                return;
+            } else {
+                result = MoveFile(item.source, item.target, replace, progress, item.error);
             }
-            switch (result) {
-            case CopyResult::Done:
-                item.status = ItemStatus::Done;
-                break;
-            case CopyResult::Cancelled:
-                item.status = ItemStatus::Cancelled;
-                stopped_ = true;
-                break;
-            default:
-                item.status = ItemStatus::Failed;
-                if (item.error.empty())
-                    item.error = ErrorText("replace", item.target, EEXIST);
-                break;
+            if (result == CopyResult::Exists && !replace) {
+                if (!AskReplace(item))
+                    return;
+                replace = true;
+                continue;
             }
+            Settle(item, result);
             return;
         }
+    }
+
+    // Flushes the oldest waiting copy and renames it in; a target that appeared meanwhile is asked about.
+    void PlaceOldest()
+    {
+        Pending& oldest = pending_.front();
+        ItemResult& item = results_[oldest.index];
+        CopyResult result = oldest.staged.Finish(item.error);
+        if (result == CopyResult::Done)
+            result = oldest.staged.Place(oldest.replace, item.error);
+        if (result == CopyResult::Exists)
+            result = AskReplace(item) ? oldest.staged.Place(true, item.error) : CopyResult::Exists;
+        if (result != CopyResult::Exists)
+            Settle(item, result);
+        pendingBytes_ -= sizes_[oldest.index];
+        pending_.pop_front();
     }
 
     void Trash(ItemResult& item)
@@ -163,6 +221,10 @@ private:
     Operation op_;
     std::string destFolder_;
     const BatchCallbacks& callbacks_;
+    std::vector<ItemResult> results_;
+    std::vector<uint64_t> sizes_;
+    std::deque<Pending> pending_;
+    uint64_t pendingBytes_ = 0;
     BatchProgress state_;
     bool replaceAll_ = false;
     bool stopped_ = false;

@@ -35,21 +35,40 @@ CopyResult CheckTarget(const char* verb, const struct stat& source, const std::s
     return replace ? CopyResult::Done : CopyResult::Exists;
 }
 
+CopyResult StageOpened(int fd, const struct stat& st, const std::string& source, const std::string& target,
+    bool replace, const Progress& progress, StagedCopy& staged, std::string& error)
+{
+    const CopyResult result = CheckTarget("copy", st, source, target, replace, error);
+    return result == CopyResult::Done ? staged.Make(fd, st, source, target, progress, error) : result;
+}
+
 // Copies sourceFd into a staged file for target and renames it in.
 CopyResult CopyOpened(int fd, const struct stat& st, const std::string& source, const std::string& target,
     bool replace, const Progress& progress, std::string& error)
 {
-    CopyResult result = CheckTarget("copy", st, source, target, replace, error);
-    if (result != CopyResult::Done)
-        return result;
     StagedCopy staged;
-    result = staged.Make(fd, st, source, target, progress, error);
+    CopyResult result = StageOpened(fd, st, source, target, replace, progress, staged, error);
+    if (result == CopyResult::Done)
+        result = staged.Finish(error);
     if (result == CopyResult::Done)
         result = staged.Place(replace, error);
     return result;
 }
 
 } // namespace
+
+CopyResult StageCopy(const std::string& source, const std::string& target, bool replace, const Progress& progress,
+    StagedCopy& staged, std::string& error)
+{
+    struct stat st {};
+    const int fd = OpenSource(source, st, error);
+    if (fd < 0)
+        return CopyResult::Failed;
+    const CopyResult result
+        = StageOpened(fd, st, source, platform::ResolveLinkTarget(target), replace, progress, staged, error);
+    ::close(fd);
+    return result;
+}
 
 CopyResult CopyFile(const std::string& source, const std::string& target, bool replace, const Progress& progress,
     std::string& error)
@@ -76,10 +95,9 @@ CopyResult MoveFile(const std::string& source, const std::string& target, bool r
     if (check != CopyResult::Done)
         return check;
     const int rc = replace ? std::rename(source.c_str(), target.c_str()) : RenameNoReplace(source, target);
-    if (rc == 0) {
-        SyncFolder(FolderPart(target));
+    // A rename is atomic in the file system's journal: after a crash the file has one name or the other.
+    if (rc == 0)
         return CopyResult::Done;
-    }
     if (errno == EEXIST)
         return CopyResult::Exists;
     if (errno != EXDEV) {
@@ -93,6 +111,8 @@ CopyResult MoveFile(const std::string& source, const std::string& target, bool r
     ::close(fd);
     if (copied != CopyResult::Done)
         return copied;
+    // The copy's name must be on disk before the source goes, or a crash could lose both.
+    SyncFolder(FolderPart(target));
     int err = 0;
     if (const auto& hook = faults::Current().beforeRemoveSource)
         err = hook(source);
@@ -102,7 +122,6 @@ CopyResult MoveFile(const std::string& source, const std::string& target, bool r
         error = ErrorText("remove the moved file", source, err) + " (the copy " + target + " is complete)";
         return CopyResult::Failed;
     }
-    SyncFolder(FolderPart(source));
     return CopyResult::Done;
 }
 

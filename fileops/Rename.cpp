@@ -49,7 +49,6 @@ bool RenameFile(const std::string& path, const std::string& newName, std::string
                                 : ErrorText("rename " + path + " to", target, errno);
         return false;
     }
-    SyncFolder(folder);
     return true;
 }
 

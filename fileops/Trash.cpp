@@ -183,7 +183,7 @@ std::string TrashFolderFor(const std::string& path, std::string& error)
     dev_t homeDevice {};
     if (DeviceOf(home, homeDevice) && homeDevice == file.st_dev) {
         const std::string trash = home + "/Trash";
-        if (EnsureFolders(home) && PrepareTrash(trash))
+        if (PrepareTrash(trash) || (EnsureFolders(home) && PrepareTrash(trash)))
             return trash;
         error = "the trash " + trash + " cannot be used";
         return std::string();
@@ -224,7 +224,8 @@ TrashResult MoveToTrash(const std::string& path, std::string& error)
     }
     const std::string info = trash + "/info/" + name + ".trashinfo";
     const std::string text = "[Trash Info]\nPath=" + EscapePath(recorded) + "\nDeletionDate=" + DeletionDate() + "\n";
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+    // Not flushed: after a crash the file is still whole in the trash, at worst without its origin.
+    const bool written = WriteAll(fd, text);
     const int writeErr = errno;
     ::close(fd);
     if (!written) {
@@ -239,7 +240,6 @@ TrashResult MoveToTrash(const std::string& path, std::string& error)
         // A trash on another file system (a bind mount, say) cannot take the file by rename.
         return err == EXDEV ? TrashResult::NoTrash : TrashResult::Failed;
     }
-    SyncFolder(trash + "/files");
     return TrashResult::Trashed;
 }
 
