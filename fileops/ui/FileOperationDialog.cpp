@@ -100,10 +100,12 @@ void TFileOperationDialog::ShowProgress(const fileops::BatchProgress& progress)
                                .arg(DisplayPath(platform::FileNameOf(progress.current)))
                                .arg(progress.file + 1)
                                .arg(progress.files));
-    double part = 0;
-    if (progress.totalBytes > 0)
+    double part = 1;
+    if (progress.file >= progress.files)
+        part = 1; // the end, also when skipped files' bytes never came
+    else if (progress.totalBytes > 0)
         part = double(progress.bytes) / double(progress.totalBytes);
-    else if (progress.files > 0)
+    else
         part = double(progress.file) / double(progress.files);
     ProgressBar->setValue(int(part * 1000));
     if (OnProgress)
@@ -131,16 +133,25 @@ std::vector<fileops::ItemResult> TFileOperationDialog::Run()
             this, [&] { yes = AskDeletePermanently(path, reason); }, Qt::BlockingQueuedConnection);
         return yes;
     };
-    // Progress is passed on as a value; a report still waiting to be shown makes the next ones wait.
+    // Progress is passed on as a value: the newest report waits in one slot, and
+    // one call at a time is posted to show whatever is newest when it runs.
     callbacks.progress = [this](const fileops::BatchProgress& progress) {
-        const bool last = progress.file >= progress.files;
-        if (progressQueued_.exchange(true) && !last)
+        {
+            std::lock_guard<std::mutex> lock(progressMutex_);
+            latest_ = progress;
+        }
+        if (progressQueued_.exchange(true))
             return;
         QMetaObject::invokeMethod(
             this,
-            [this, progress] {
-                progressQueued_ = false;
-                ShowProgress(progress);
+            [this] {
+                fileops::BatchProgress newest;
+                {
+                    std::lock_guard<std::mutex> lock(progressMutex_);
+                    newest = latest_;
+                    progressQueued_ = false;
+                }
+                ShowProgress(newest);
             },
             Qt::QueuedConnection);
     };

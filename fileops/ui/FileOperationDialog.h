@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <atomic>
 #include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -55,6 +56,8 @@ private:
     std::thread worker_;
     std::atomic<bool> cancel_ { false };
     std::atomic<bool> progressQueued_ { false };
+    std::mutex progressMutex_;
+    fileops::BatchProgress latest_;
 };
 
 // The caption of an operation's progress dialog ("コピー中" ...).
