@@ -85,6 +85,10 @@ CopyResult CopyFile(const std::string& source, const std::string& target, bool r
 CopyResult MoveFile(const std::string& source, const std::string& target, bool replace, const Progress& progress,
     std::string& error)
 {
+    // Without replacing, the rename that refuses an existing name is tried first: it is the
+    // whole move in the common case, and the checks below run only when it did not do.
+    if (!replace && RenameNoReplace(source, target) == 0)
+        return CopyResult::Done;
     struct stat st {};
     if (::lstat(source.c_str(), &st) != 0) {
         error = ErrorText("move", source, errno);
@@ -94,8 +98,8 @@ CopyResult MoveFile(const std::string& source, const std::string& target, bool r
     const CopyResult check = CheckTarget("move", st, source, target, replace, error);
     if (check != CopyResult::Done)
         return check;
-    const int rc = replace ? std::rename(source.c_str(), target.c_str()) : RenameNoReplace(source, target);
     // A rename is atomic in the file system's journal: after a crash the file has one name or the other.
+    const int rc = replace ? std::rename(source.c_str(), target.c_str()) : RenameNoReplace(source, target);
     if (rc == 0)
         return CopyResult::Done;
     if (errno == EEXIST)
