@@ -175,16 +175,12 @@ std::vector<fileops::ItemResult> TFileOperationDialog::Run()
     return results;
 }
 
-void ShowFailures(QWidget* parent, const std::vector<fileops::ItemResult>& results)
+QString FailureText(const std::vector<fileops::ItemResult>& results)
 {
     QString list;
     for (const auto& item : results)
         if (item.status == fileops::ItemStatus::Failed)
             list += DisplayPath(platform::FileNameOf(item.source)) + QStringLiteral(": ")
                 + QString::fromLocal8Bit(item.error.c_str()) + QLatin1Char('\n');
-    if (list.isEmpty())
-        return;
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("エラー"),
-        QStringLiteral("次のファイルは処理できませんでした。\n\n") + list, QMessageBox::Ok, parent);
-    box.exec();
+    return list.isEmpty() ? list : QStringLiteral("次のファイルは処理できませんでした。\n\n") + list;
 }

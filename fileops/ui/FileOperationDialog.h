@@ -63,6 +63,6 @@ private:
 // The caption of an operation's progress dialog ("コピー中" ...).
 QString OperationCaption(fileops::Operation op);
 
-// Tells the user which files were not done and why, in one box owned by parent;
-// nothing when every file was done, skipped or cancelled.
-void ShowFailures(QWidget* parent, const std::vector<fileops::ItemResult>& results);
+// The text that tells which files were not done and why; empty when every
+// file was done, skipped or cancelled.
+QString FailureText(const std::vector<fileops::ItemResult>& results);
