@@ -26,6 +26,7 @@
 #include "fileops/ui/FileOperationDialog.h"
 #include "fileops/ui/MoveFilesDialog.h"
 #include "fileops/ui/NewFolder.h"
+#include "fileops/ui/OkCancelBox.h"
 #include "platform/PathName.h"
 
 namespace {
@@ -60,9 +61,7 @@ bool TForm1::OkCancel(const QString& text)
 {
     if (AskOkCancel)
         return AskOkCancel(text);
-    return QMessageBox::question(this, QStringLiteral("確認"), text, QMessageBox::Ok | QMessageBox::Cancel,
-               QMessageBox::Ok)
-        == QMessageBox::Ok;
+    return AskOkCancelBox(this, text);
 }
 
 void TForm1::ErrorBox(const QString& text)

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/PathText.h"
+#include "fileops/ui/OkCancelBox.h"
 #include "fileops/ui/ReplaceQuestion.h"
 #include "platform/PathName.h"
 
@@ -58,9 +59,7 @@ TFileOperationDialog::TFileOperationDialog(
     AskDeletePermanently = [this](const std::string& path, const std::string&) {
         const QString text = QStringLiteral("「%1」はごみ箱に移動できません。\r\n完全に削除してもよろしいですか?")
                                  .arg(DisplayPath(platform::FileNameOf(path)));
-        return QMessageBox::question(this, QStringLiteral("確認"), text, QMessageBox::Ok | QMessageBox::Cancel,
-                   QMessageBox::Cancel)
-            == QMessageBox::Ok;
+        return AskOkCancelBox(this, text);
     };
 }
 

@@ -4,6 +4,8 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
@@ -115,6 +117,27 @@ TEST_F(FileDialogs, TheReplaceQuestionNamesTheFileAndBothSizes)
     EXPECT_TRUE(text.contains(QStringLiteral("「写真.jpg」"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("1,234 バイト"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("56 バイト"))) << text.toStdString();
+
+    // Each button gives its answer; closing the box cancels.
+    const std::pair<QString, ReplaceAnswer> buttons[] = {
+        { QStringLiteral("はい(&Y)"), ReplaceAnswer::Yes },
+        { QStringLiteral("すべて置き換え(&A)"), ReplaceAnswer::YesToAll },
+        { QStringLiteral("いいえ(&N)"), ReplaceAnswer::No },
+        { QString(), ReplaceAnswer::Cancel },
+    };
+    for (const auto& [caption, expected] : buttons) {
+        QTimer::singleShot(50, [caption = caption] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            Grab(box, "replace-question.png");
+            for (QAbstractButton* button : box->buttons())
+                if (button->text() == caption)
+                    button->click();
+            if (caption.isEmpty())
+                box->reject();
+        });
+        EXPECT_EQ(AskReplaceQuestion(nullptr, dir.Folder() + "new.jpg", dir.Folder() + "写真.jpg"), expected);
+    }
 }
 
 TEST_F(FileDialogs, TheDestinationDialogStartsAtTheDefaultFolderAndMakesNewFolders)
