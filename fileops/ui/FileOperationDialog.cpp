@@ -59,7 +59,7 @@ TFileOperationDialog::TFileOperationDialog(
     AskDeletePermanently = [this](const std::string& path, const std::string&) {
         const QString text = QStringLiteral("「%1」はごみ箱に移動できません。\r\n完全に削除してもよろしいですか?")
                                  .arg(DisplayPath(platform::FileNameOf(path)));
-        return AskOkCancelBox(this, text);
+        return AskOkCancelBox(this, text, true);
     };
 }
 

@@ -3,10 +3,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-bool AskOkCancelBox(QWidget* parent, const QString& text)
+bool AskOkCancelBox(QWidget* parent, const QString& text, bool cancelFirst)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    box.setDefaultButton(QMessageBox::Ok);
+    box.setDefaultButton(cancelFirst ? QMessageBox::Cancel : QMessageBox::Ok);
     return box.exec() == QMessageBox::Ok;
 }

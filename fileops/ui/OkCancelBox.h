@@ -5,5 +5,6 @@
 
 class QWidget;
 
-// True when OK was pressed.
-bool AskOkCancelBox(QWidget* parent, const QString& text);
+// True when OK was pressed; Enter presses OK, or キャンセル when cancelFirst (for questions
+// whose OK cannot be undone).
+bool AskOkCancelBox(QWidget* parent, const QString& text, bool cancelFirst = false);
