@@ -8,6 +8,7 @@
 
 #include "app/MainForm.h"
 #include "app/PathText.h"
+#include "fileops/ui/OkCancelBox.h"
 #include "jpegtools/LosslessRotate.h"
 #include "jpegtools/MarkerEdit.h"
 #include "jpegtools/ui/EditMakerDialog.h"
@@ -23,11 +24,8 @@ jpegtools::SaveRequest RequestFor(QWidget* owner, const std::string& path, jpegt
     request.path = path;
     request.mode = mode;
     request.conform = conform;
-    request.confirm = [owner](const std::string& question) {
-        return QMessageBox::question(owner, QStringLiteral("確認"), QString::fromStdString(question),
-                   QMessageBox::Ok | QMessageBox::Cancel)
-            == QMessageBox::Ok;
-    };
+    request.confirm
+        = [owner](const std::string& question) { return AskOkCancelBox(owner, QString::fromStdString(question)); };
     return request;
 }
 

@@ -32,9 +32,12 @@ bool MoveFileReplacing(const std::string& source, const std::string& target, std
     CopyResult result = staged.Make(fd, st, source, destination, Progress {}, error);
     ::close(fd);
     if (result == CopyResult::Done)
+        result = staged.Finish(error);
+    if (result == CopyResult::Done)
         result = staged.Place(true, error);
     if (result != CopyResult::Done)
         return false;
+    SyncFolder(FolderPart(destination));
     ::unlink(source.c_str()); // the new content is in place; a source left behind loses nothing
     return true;
 }

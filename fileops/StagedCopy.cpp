@@ -128,25 +128,41 @@ CopyResult StagedCopy::Make(int sourceFd, const struct stat& st, const std::stri
         temp_.reset();
         return step == Step::Cancelled ? CopyResult::Cancelled : CopyResult::Failed;
     }
+    // Start writing the data out now, so that the flush in Finish() (perhaps after
+    // further files were copied) mostly finds it on disk already.
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    size_ = st.st_size;
+    mode_ = st.st_mode & 07777;
+    uid_ = st.st_uid;
+    gid_ = st.st_gid;
+    times_[0] = st.st_atim;
+    times_[1] = st.st_mtim;
+    return CopyResult::Done;
+}
+
+CopyResult StagedCopy::Finish(std::string& error)
+{
+    if (!temp_)
+        return CopyResult::Failed;
+    const int fd = temp_->Fd();
     struct stat written {};
-    const struct timespec times[2] = { st.st_atim, st.st_mtim };
     if (::geteuid() == 0)
-        (void)::fchown(fd, st.st_uid, st.st_gid); // only root can give a file away; others keep their own
+        (void)::fchown(fd, uid_, gid_); // only root can give a file away; others keep their own
     const char* what = nullptr;
-    if (::fchmod(fd, st.st_mode & 07777) != 0)
+    if (::fchmod(fd, mode_) != 0)
         what = "set the permissions of";
-    else if (::futimens(fd, times) != 0)
+    else if (::futimens(fd, times_) != 0)
         what = "set the modification time of";
     else if (::fsync(fd) != 0)
         what = "flush";
-    else if (::fstat(fd, &written) != 0 || written.st_size != st.st_size) {
-        if (written.st_size != st.st_size)
+    else if (::fstat(fd, &written) != 0 || written.st_size != size_) {
+        if (written.st_size != size_)
             errno = EIO;
         what = "verify the size of";
     } else if (!temp_->Close())
         what = "close";
     if (what) {
-        error = ErrorText(what, target, errno);
+        error = ErrorText(what, target_, errno);
         temp_.reset();
         return CopyResult::Failed;
     }
@@ -166,15 +182,16 @@ CopyResult StagedCopy::Place(bool replace, std::string& error)
         rc = RenameNoReplace(temp_->Path(), target_);
     if (rc != 0) {
         const int err = errno;
-        temp_.reset();
         if (err == EEXIST)
-            return CopyResult::Exists;
+            return CopyResult::Exists; // kept, so the caller may place it again with replace
+        temp_.reset();
         error = ErrorText("write", target_, err);
         return CopyResult::Failed;
     }
+    // The data was flushed before the rename, so the new name can only ever show a whole file;
+    // callers that remove something next sync the folder themselves.
     temp_->Keep();
     temp_.reset();
-    SyncFolder(FolderPart(target_));
     return CopyResult::Done;
 }
 

@@ -42,6 +42,21 @@ bool EnsureFolders(const std::string& path)
     return EnsureFolder(path);
 }
 
+// The device of path, or of its nearest existing ancestor when it is not there.
+bool DeviceOf(std::string path, dev_t& device)
+{
+    for (;;) {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) == 0) {
+            device = st.st_dev;
+            return true;
+        }
+        if (path == "/" || path == ".")
+            return false;
+        path = FolderPart(path);
+    }
+}
+
 // A trash folder with its two sub-folders, all usable by this user.
 bool PrepareTrash(const std::string& trash)
 {
@@ -165,10 +180,10 @@ std::string TrashFolderFor(const std::string& path, std::string& error)
         return std::string();
     }
     const std::string home = HomeDataFolder();
-    struct stat data {};
-    if (EnsureFolders(home) && ::stat(home.c_str(), &data) == 0 && data.st_dev == file.st_dev) {
+    dev_t homeDevice {};
+    if (DeviceOf(home, homeDevice) && homeDevice == file.st_dev) {
         const std::string trash = home + "/Trash";
-        if (PrepareTrash(trash))
+        if (PrepareTrash(trash) || (EnsureFolders(home) && PrepareTrash(trash)))
             return trash;
         error = "the trash " + trash + " cannot be used";
         return std::string();
@@ -209,7 +224,8 @@ TrashResult MoveToTrash(const std::string& path, std::string& error)
     }
     const std::string info = trash + "/info/" + name + ".trashinfo";
     const std::string text = "[Trash Info]\nPath=" + EscapePath(recorded) + "\nDeletionDate=" + DeletionDate() + "\n";
-    const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
+    // Not flushed: after a crash the file is still whole in the trash, at worst without its origin.
+    const bool written = WriteAll(fd, text);
     const int writeErr = errno;
     ::close(fd);
     if (!written) {
@@ -224,7 +240,6 @@ TrashResult MoveToTrash(const std::string& path, std::string& error)
         // A trash on another file system (a bind mount, say) cannot take the file by rename.
         return err == EXDEV ? TrashResult::NoTrash : TrashResult::Failed;
     }
-    SyncFolder(trash + "/files");
     return TrashResult::Trashed;
 }
 

@@ -6,21 +6,15 @@
 #include <filesystem>
 
 #include "fileops/Replace.h"
-#include "fileops/SmallMount.h"
+#include "fileops/FileOpsFixture.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
-using testsupport::ReadFile;
+using fileopstest::Text;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
 namespace {
-
-std::string Text(const fs::path& path)
-{
-    const auto bytes = ReadFile(path);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 TEST(MoveFileReplacing, ReplacesTheTargetInOneRenameKeepingTheSameInodeAsTheSource)
 {

@@ -4,24 +4,18 @@
 
 #include <filesystem>
 
-#include "fileops/SmallMount.h"
+#include "fileops/FileOpsFixture.h"
 #include "fileops/Trash.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
 using fileops::TrashResult;
 using testsupport::EnvGuard;
-using testsupport::ReadFile;
+using fileopstest::Text;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 
 namespace {
-
-std::string Text(const fs::path& path)
-{
-    const auto bytes = ReadFile(path);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 struct HomeTrash {
     TempDir data;

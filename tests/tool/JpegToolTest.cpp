@@ -47,6 +47,15 @@ TEST(MarkersTool, ListsSegmentsAndEditsThem)
     run = tooltest::RunTool({ "markers", edited.string() });
     EXPECT_NE(run.out.find("\tFFFE\t9\tCOM\n"), std::string::npos) << run.out;
 
+    // A profile too large for one segment goes in numbered pieces.
+    const fs::path profile = dir.Path() / "big.icc";
+    testsupport::WriteFile(profile, std::vector<uint8_t>(150000, 7));
+    run = tooltest::RunTool({ "markers", edited.string(), "--icc", profile.string() });
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    run = tooltest::RunTool({ "markers", edited.string() });
+    EXPECT_NE(run.out.find("\tFFE2\t65535\tICC_PROFILE 1/3\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("ICC_PROFILE 3/3\n"), std::string::npos) << run.out;
+
     run = tooltest::RunTool({ "markers", file.string(), "--export-icc", (dir.Path() / "x.icc").string() });
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out.rfind("failed: ", 0), 0u);

@@ -11,6 +11,7 @@ int RunThumbs(const std::vector<std::string>& args);
 int RunRotate(const std::vector<std::string>& args);
 int RunMarkers(const std::vector<std::string>& args);
 int RunPanel(const std::vector<std::string>& args);
+int RunFiles(const std::vector<std::string>& args);
 // Prints the usage line of one sub-command and returns 2.
 int UsageOf(const char* name);
 } // namespace voviro_tool

@@ -30,9 +30,14 @@ int ListSegments(const std::string& path)
     const jpegtools::SegmentWalk walk = jpegtools::WalkSegments(reader);
     if (walk.Ok() || !walk.segments.empty())
         std::printf("0\tFFD8\t0\tSOI\n");
-    for (const jpegtools::JpegSegment& s : walk.segments)
-        std::printf("%llu\tFF%02X\t%u\t%s\n", static_cast<unsigned long long>(s.offset), s.code, s.length,
-            s.identifier.c_str());
+    for (const jpegtools::JpegSegment& s : walk.segments) {
+        std::string id = s.identifier;
+        uint8_t chunk[2];
+        // A piece of an ICC profile also names its sequence number and the count of pieces.
+        if (jpegtools::IsIccSegment(reader, s) && s.length >= 2 + 14 && reader.ReadAt(s.dataOffset + 12, chunk, 2))
+            id += " " + std::to_string(chunk[0]) + "/" + std::to_string(chunk[1]);
+        std::printf("%llu\tFF%02X\t%u\t%s\n", static_cast<unsigned long long>(s.offset), s.code, s.length, id.c_str());
+    }
     if (!walk.Ok()) {
         std::printf("failed: %s\n", walk.error.c_str());
         return 1;

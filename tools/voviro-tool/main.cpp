@@ -24,6 +24,9 @@ const Command kCommands[] = {
         "markers FILE [--to-jfif] [--delete-icc | --icc PROFILE] [--comment TEXT] [--export-icc OUT] "
         "[--mode rewrite|trash|rename] [--yes]"},
     {"panel", voviro_tool::RunPanel, "panel FILE [--tab basic|profile|iptc] [--mode all|auto|manual|select]"},
+    {"files", voviro_tool::RunFiles,
+        "files copy|move [--replace yes|no|ask] SRC... DESTDIR | files trash|protect|unprotect FILE... | "
+        "files rename FILE NEWNAME"},
 };
 
 int Usage()
