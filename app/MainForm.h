@@ -250,6 +250,8 @@ public:
     void SelLosslessClick();
     void DoLossLessRolate(const std::string& path, int rotation, const TLossLessDialog& dialog);
     void ICC1Click();
+    // Makes the next refresh read the file at path anew.
+    void ForgetRecord(const std::string& path);
     // Writes the current file's embedded profile to target (the marker editor's export).
     void ExportEmbeddedIcc(const std::string& target);
 

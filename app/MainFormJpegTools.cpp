@@ -75,8 +75,23 @@ void TForm1::DoLossLessRolate(const std::string& path, int rotation, const TLoss
     const jpegtools::LosslessSettings settings = dialog.Settings();
     const jpegtools::RotateOutcome outcome = jpegtools::RotateLosslessly(
         jpegtools::RotationCode(settings, rotation), RequestFor(this, path, settings.mode, settings.conform));
-    if (!outcome.skipped && !outcome.Ok())
+    if (outcome.Ok())
+        ForgetRecord(outcome.newPath);
+    else if (!outcome.skipped)
         ReportFailure(this, QStringLiteral("ロスレス回転"), path, QStringLiteral("ロスレス回転"), outcome.error);
+}
+
+void TForm1::ForgetRecord(const std::string& path)
+{
+    // The refresh keeps a record whose date is unchanged, as it is after a
+    // rewrite within the same minute; the rewritten file must be read anew
+    // (picture, thumbnail, metadata, no viewer rotation). No file has time 0.
+    const int index = IndexOfFile(path);
+    if (index < 0)
+        return;
+    catalogue::LockedItem record(Catalogue, index);
+    record->FileTime = 0;
+    record->DateText.clear();
 }
 
 void TForm1::LossLessRolateClick()
@@ -153,7 +168,9 @@ void TForm1::ICC1Click()
         outcome = jpegtools::EditMarkers(edit, RequestFor(this, record.FileName, dialog.Mode(), dialog.NoQuestions()));
     else
         outcome.error = error;
-    if (!outcome.Ok())
+    if (outcome.Ok())
+        ForgetRecord(outcome.newPath);
+    else
         ReportFailure(this, QStringLiteral("マーカー編集"), record.FileName, QStringLiteral("マーカー編集"),
             outcome.error);
     Refresh1Click();

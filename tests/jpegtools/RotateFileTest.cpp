@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "fileops/SmallMount.h"
+#include "fileops/FileOpsFixture.h"
 #include "jpegtools/JpegFixtures.h"
 #include "jpegtools/LosslessRotate.h"
 #include "jpegtools/LosslessTransform.h"
@@ -49,15 +49,6 @@ jpegtools::SaveRequest Request(const fs::path& path, SaveMode mode)
     return r;
 }
 
-std::vector<std::string> Names(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 } // namespace
 
 TEST(RotateFile, SaveModesPutTheTurnedPhotoInPlace)
@@ -83,7 +74,7 @@ TEST(RotateFile, SaveModesPutTheTurnedPhotoInPlace)
         ASSERT_TRUE(out.Ok()) << out.error;
         EXPECT_EQ(out.newPath, (dir.Path() / c.result).string());
         EXPECT_TRUE(Decode(testsupport::ReadFile(out.newPath)) == Turned(3));
-        EXPECT_EQ(Names(dir.Path()), c.files); // no temporary file left behind
+        EXPECT_EQ(fileopstest::Names(dir.Path()), c.files); // no temporary file left behind
         EXPECT_EQ(fs::status(out.newPath).permissions(), fs::perms(0640));
         if (c.mode == SaveMode::Trashbox) {
             EXPECT_EQ(testsupport::ReadFile(dir.Path() / "trash" / c.name), Photo());
@@ -165,7 +156,7 @@ TEST(RotateFile, FailuresLeaveThePhotoAsItWasAndAreReported)
             EXPECT_EQ(out.status, SaveOutcome::Failed);
             EXPECT_FALSE(out.error.empty());
             EXPECT_EQ(testsupport::ReadFile(path), cut);
-            EXPECT_EQ(Names(dir.Path()), std::vector<std::string>({ "cut.jpg" }));
+            EXPECT_EQ(fileopstest::Names(dir.Path()), std::vector<std::string>({ "cut.jpg" }));
         }
     }
     // The trash refuses the photo: nothing replaced.
@@ -183,7 +174,7 @@ TEST(RotateFile, FailuresLeaveThePhotoAsItWasAndAreReported)
             EXPECT_EQ(out.status, SaveOutcome::Failed);
             EXPECT_EQ(out.error, "no trash here");
             EXPECT_EQ(testsupport::ReadFile(path), Photo());
-            EXPECT_EQ(Names(dir.Path()), std::vector<std::string>({ "t.jpg" }));
+            EXPECT_EQ(fileopstest::Names(dir.Path()), std::vector<std::string>({ "t.jpg" }));
         }
     }
     // The system temporary folder is elsewhere or missing: the work happens beside the photo.
@@ -199,27 +190,34 @@ TEST(RotateFile, FailuresLeaveThePhotoAsItWasAndAreReported)
 
 TEST(RotateFile, FullOrReadOnlyFileSystemLeavesThePhoto)
 {
-    for (const bool readOnly : { false, true }) {
-        SCOPED_TRACE(readOnly ? "read-only" : "full");
-        // Room for the photo and little more.
-        fileopstest::SmallMount mount(readOnly ? 256 : static_cast<unsigned>(Photo().size() / 1024 + 8));
-        if (!mount.Ok())
-            GTEST_SKIP() << "cannot mount a small file system (needs root)";
-        const fs::path path = fs::path(mount.Folder()) / "p.jpg";
-        testsupport::WriteFile(path, Photo());
-        if (!readOnly) // fill the rest
-            testsupport::WriteFile(fs::path(mount.Folder()) / "filler",
-                Bytes(static_cast<size_t>(fs::space(mount.Folder()).available), 0x55));
-        if (readOnly) {
-            ASSERT_TRUE(mount.MakeReadOnly());
-        }
+    const auto check = [](const std::string& folder) {
+        const fs::path path = fs::path(folder) / "p.jpg";
         for (const SaveMode mode : { SaveMode::Rewrite, SaveMode::Trashbox, SaveMode::Rename }) {
             const auto out = jpegtools::RotateLosslessly(1, Request(path, mode));
             EXPECT_EQ(out.status, SaveOutcome::Failed);
             EXPECT_FALSE(out.error.empty());
             EXPECT_EQ(testsupport::ReadFile(path), Photo());
         }
-        const auto names = Names(mount.Folder());
+        const auto names = fileopstest::Names(folder);
         EXPECT_EQ(std::count_if(names.begin(), names.end(), [](const std::string& n) { return n[0] == '.'; }), 0);
+    };
+    {
+        SCOPED_TRACE("full");
+        // Room for the photo and little more, then filled up.
+        fileopstest::SmallMount mount(static_cast<unsigned>(Photo().size() / 1024 + 8));
+        if (!mount.Ok())
+            GTEST_SKIP() << "cannot mount a small file system (needs root)";
+        testsupport::WriteFile(fs::path(mount.Folder()) / "p.jpg", Photo());
+        testsupport::WriteFile(fs::path(mount.Folder()) / "filler",
+            Bytes(static_cast<size_t>(fs::space(mount.Folder()).available), 0x55));
+        check(mount.Folder());
+    }
+    {
+        SCOPED_TRACE("read-only");
+        fileopstest::ReadOnlyFolder folder;
+        testsupport::WriteFile(fs::path(folder.Folder()) / "p.jpg", Photo());
+        if (!folder.Lock())
+            GTEST_SKIP() << "cannot make a folder read-only";
+        check(folder.Folder());
     }
 }
