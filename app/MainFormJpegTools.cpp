@@ -30,8 +30,8 @@ jpegtools::SaveRequest RequestFor(QWidget* owner, const std::string& path, jpegt
 }
 
 // "処理しようとした PATH のWHATに失敗しました。" with the reason below it.
-void ReportFailure(QWidget* owner, const QString& caption, const std::string& path, const QString& what,
-    const std::string& reason)
+void ReportFailure(
+    QWidget* owner, const QString& caption, const std::string& path, const QString& what, const std::string& reason)
 {
     QMessageBox box(QMessageBox::Critical, caption,
         QStringLiteral("処理しようとした ") + DisplayPath(path) + QStringLiteral(" の") + what
@@ -103,8 +103,8 @@ void TForm1::LossLessRolateClick()
     const JpegRecord record = ReadRecord(Catalogue, index);
     if (!catalogue::IsJpegKind(record.FileKind))
         return;
-    dialog.setWindowTitle(QStringLiteral("ロスレス回転 (") + DisplayPath(platform::FileNameOf(record.FileName))
-        + QStringLiteral(")"));
+    dialog.setWindowTitle(
+        QStringLiteral("ロスレス回転 (") + DisplayPath(platform::FileNameOf(record.FileName)) + QStringLiteral(")"));
     if (record.Rotation != 0) {
         dialog.Def->setEnabled(true);
         dialog.Def->setChecked(true);
@@ -156,8 +156,8 @@ void TForm1::ICC1Click()
     const JpegRecord record = ReadRecord(Catalogue, index);
     if (!catalogue::IsJpegKind(record.FileKind))
         return;
-    dialog.Setup(record.HasExif, record.IccOffset != 0,
-        record.HasComment ? QString::fromStdString(record.Comment) : QString());
+    dialog.Setup(
+        record.HasExif, record.IccOffset != 0, record.HasComment ? QString::fromStdString(record.Comment) : QString());
     dialog.ExportProfile = [this](const std::string& target) { ExportEmbeddedIcc(target); };
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -171,8 +171,8 @@ void TForm1::ICC1Click()
     if (outcome.Ok())
         ForgetRecord(outcome.newPath);
     else
-        ReportFailure(this, QStringLiteral("マーカー編集"), record.FileName, QStringLiteral("マーカー編集"),
-            outcome.error);
+        ReportFailure(
+            this, QStringLiteral("マーカー編集"), record.FileName, QStringLiteral("マーカー編集"), outcome.error);
     Refresh1Click();
 }
 

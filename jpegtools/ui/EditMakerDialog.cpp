@@ -21,6 +21,7 @@
 #include "colour/ProfileInfo.h"
 #include "colour/ProfileSearch.h"
 #include "imaging/FileBuffer.h"
+#include "jpegtools/ui/SaveModeBox.h"
 
 namespace {
 
@@ -101,18 +102,11 @@ TEditMakerDialog::TEditMakerDialog(QWidget* parent)
     (new QVBoxLayout(commentPage))->addWidget(comment);
     Pages->addTab(commentPage, QStringLiteral("コメント"));
 
-    Rewrite = new QRadioButton(QStringLiteral("上書き保存"));
-    Trashbox = new QRadioButton(QStringLiteral("処理前ファイルをごみ箱に移動して上書き"));
-    Rename = new QRadioButton(QStringLiteral("リネームにて保存 (ファイル名_TAGEDIT.JPG)"));
-    Conform = new QCheckBox(QStringLiteral("確認メッセージを表示しない(&H)"));
-    Rewrite->setChecked(true);
-    auto* modeGroup = new QButtonGroup(this);
-    for (QRadioButton* r : { Rewrite, Trashbox, Rename })
-        modeGroup->addButton(r);
-    auto* modeBox = new QGroupBox(QStringLiteral("処理内容"));
-    auto* modeLayout = new QVBoxLayout(modeBox);
-    for (QWidget* w : std::initializer_list<QWidget*> { Rewrite, Trashbox, Rename, Conform })
-        modeLayout->addWidget(w);
+    Modes = new TSaveModeBox(QStringLiteral("リネームにて保存 (ファイル名_TAGEDIT.JPG)"));
+    Rewrite = Modes->Rewrite;
+    Trashbox = Modes->Trashbox;
+    Rename = Modes->Rename;
+    Conform = Modes->Conform;
 
     ElGraphicButton1 = new QPushButton(QStringLiteral("&OK"));
     ElGraphicButton2 = new QPushButton(QStringLiteral("キャンセル(&C)"));
@@ -123,7 +117,7 @@ TEditMakerDialog::TEditMakerDialog(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
-    layout->addWidget(modeBox);
+    layout->addWidget(Modes);
     layout->addLayout(buttons);
 
     connect(ElGraphicButton1, &QPushButton::clicked, this, &QDialog::accept);
@@ -187,8 +181,7 @@ void TEditMakerDialog::Setup(bool hasExif, bool hasProfile, const QString& text)
 
 void TEditMakerDialog::noEditClick()
 {
-    const bool unchanged
-        = noEdit->isChecked() && noEditExif->isChecked() && comment->toPlainText() == startComment_;
+    const bool unchanged = noEdit->isChecked() && noEditExif->isChecked() && comment->toPlainText() == startComment_;
     ElGraphicButton1->setEnabled(!unchanged);
 }
 
@@ -242,7 +235,8 @@ bool TEditMakerDialog::Edit(jpegtools::MarkerEdit& edit, std::string& error) con
     if (edit.icc != jpegtools::IccChange::Replace)
         return true;
     imaging::FileBuffer bytes;
-    if (profilePath_.isEmpty() || !imaging::ReadWholeFile(QFile::encodeName(profilePath_).toStdString(), bytes, size_t(64) << 20)) {
+    if (profilePath_.isEmpty()
+        || !imaging::ReadWholeFile(QFile::encodeName(profilePath_).toStdString(), bytes, size_t(64) << 20)) {
         error = "cannot read the profile " + profilePath_.toStdString();
         return false;
     }
@@ -252,9 +246,7 @@ bool TEditMakerDialog::Edit(jpegtools::MarkerEdit& edit, std::string& error) con
 
 jpegtools::SaveMode TEditMakerDialog::Mode() const
 {
-    return Rewrite->isChecked() ? jpegtools::SaveMode::Rewrite
-        : Rename->isChecked()   ? jpegtools::SaveMode::Rename
-                                : jpegtools::SaveMode::Trashbox;
+    return Modes->Mode();
 }
 
 bool TEditMakerDialog::NoQuestions() const

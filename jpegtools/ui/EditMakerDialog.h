@@ -17,6 +17,7 @@ class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QToolButton;
+class TSaveModeBox;
 
 class TEditMakerDialog : public QDialog {
     Q_OBJECT
@@ -58,6 +59,7 @@ public:
     QRadioButton* Trashbox = nullptr;
     QRadioButton* Rename = nullptr;
     QCheckBox* Conform = nullptr;
+    TSaveModeBox* Modes = nullptr;
     QMenu* ProfileMenu = nullptr;
 
 private:

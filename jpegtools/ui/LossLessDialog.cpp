@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "jpegtools/ui/SaveModeBox.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -41,19 +42,17 @@ TLossLessDialog::TLossLessDialog(platform::RegistryStore& registry, QWidget* par
     auto* angleBox = Group(QStringLiteral("回転角度"), this, { Def });
     static_cast<QVBoxLayout*>(angleBox->layout())->addLayout(angles);
 
-    Rewrite = new QRadioButton(QStringLiteral("上書き保存"), this);
-    Trashbox = new QRadioButton(QStringLiteral("処理前ファイルをごみ箱に移動して上書き"), this);
-    Rename = new QRadioButton(QStringLiteral("リネームにて保存 (ファイル名_回転角度.JPG)"), this);
-    Conform = new QCheckBox(QStringLiteral("確認メッセージを表示しない(&H)"), this);
-    Trashbox->setChecked(true);
-    auto* modeBox = Group(QStringLiteral("処理内容"), this, { Rewrite, Trashbox, Rename, Conform });
-    // The two groups are exclusive on their own.
+    auto* modeBox = new TSaveModeBox(QStringLiteral("リネームにて保存 (ファイル名_回転角度.JPG)"), this);
+    modeBox->SetMode(jpegtools::SaveMode::Trashbox);
+    Rewrite = modeBox->Rewrite;
+    Trashbox = modeBox->Trashbox;
+    Rename = modeBox->Rename;
+    Conform = modeBox->Conform;
+    Modes = modeBox;
+    // The angles are exclusive among themselves.
     auto* angleGroup = new QButtonGroup(this);
     for (QRadioButton* r : { Def, Rolate90, Rolate180, Rolate270 })
         angleGroup->addButton(r);
-    auto* modeGroup = new QButtonGroup(this);
-    for (QRadioButton* r : { Rewrite, Trashbox, Rename })
-        modeGroup->addButton(r);
 
     bok = new QPushButton(QStringLiteral("&OK"), this);
     bcancel = new QPushButton(QStringLiteral("キャンセル(&C)"), this);
@@ -83,9 +82,7 @@ jpegtools::LosslessSettings TLossLessDialog::Settings() const
     jpegtools::LosslessSettings s;
     s.useCurrentRotation = Def->isChecked() && Def->isEnabled();
     s.fixedCode = Rolate90->isChecked() ? 1 : Rolate180->isChecked() ? 2 : Rolate270->isChecked() ? 3 : 0;
-    s.mode = Rewrite->isChecked() ? jpegtools::SaveMode::Rewrite
-        : Rename->isChecked()     ? jpegtools::SaveMode::Rename
-                                  : jpegtools::SaveMode::Trashbox;
+    s.mode = Modes->Mode();
     s.conform = Conform->isChecked();
     return s;
 }
@@ -94,16 +91,10 @@ void TLossLessDialog::ReadSettings()
 {
     try {
         platform::RegistryKey key(registry_, kKey, false);
-        switch (key.ReadInteger("mode")) {
-        case 0:
-            Rewrite->setChecked(true);
-            break;
-        case 2:
-            Rename->setChecked(true);
-            break;
-        default:
-            Trashbox->setChecked(true);
-        }
+        const int mode = key.ReadInteger("mode");
+        Modes->SetMode(mode == 0 ? jpegtools::SaveMode::Rewrite
+                : mode == 2      ? jpegtools::SaveMode::Rename
+                                 : jpegtools::SaveMode::Trashbox);
         Conform->setChecked(key.ReadBool("message"));
     } catch (const platform::RegistryError&) {
         // a missing value leaves the rest at the form's defaults

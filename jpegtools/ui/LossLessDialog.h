@@ -11,6 +11,7 @@
 class QCheckBox;
 class QPushButton;
 class QRadioButton;
+class TSaveModeBox;
 
 namespace platform {
 class RegistryStore;
@@ -33,6 +34,7 @@ public:
     QRadioButton* Trashbox = nullptr;
     QRadioButton* Rename = nullptr;
     QCheckBox* Conform = nullptr;
+    TSaveModeBox* Modes = nullptr;
     QPushButton* bok = nullptr;
     QPushButton* bcancel = nullptr;
 

@@ -208,8 +208,8 @@ TEST(RotateFile, FullOrReadOnlyFileSystemLeavesThePhoto)
         if (!mount.Ok())
             GTEST_SKIP() << "cannot mount a small file system (needs root)";
         testsupport::WriteFile(fs::path(mount.Folder()) / "p.jpg", Photo());
-        testsupport::WriteFile(fs::path(mount.Folder()) / "filler",
-            Bytes(static_cast<size_t>(fs::space(mount.Folder()).available), 0x55));
+        testsupport::WriteFile(
+            fs::path(mount.Folder()) / "filler", Bytes(static_cast<size_t>(fs::space(mount.Folder()).available), 0x55));
         check(mount.Folder());
     }
     {

@@ -25,9 +25,9 @@ TEST(RotateTool, OneLinePerFileAndExitZeroOnlyWhenAllTurned)
     EXPECT_EQ(run.out.rfind("failed: ", run.out.find('\n') + 1), run.out.find('\n') + 1) << run.out;
     EXPECT_NE(testsupport::ReadFile(good), photo);
 
-    for (const auto& args : std::vector<std::vector<std::string>> {
-             { "rotate", good.string() }, { "rotate", good.string(), "--turn", "45" },
-             { "rotate", "--turn", "90" }, { "rotate", good.string(), "--turn", "90", "--mode", "copy" } })
+    for (const auto& args : std::vector<std::vector<std::string>> { { "rotate", good.string() },
+             { "rotate", good.string(), "--turn", "45" }, { "rotate", "--turn", "90" },
+             { "rotate", good.string(), "--turn", "90", "--mode", "copy" } })
         EXPECT_EQ(tooltest::RunTool(args).exitCode, 2);
 }
 

@@ -56,8 +56,10 @@ TEST_F(DialogTest, MarkerEditorEnablesOkOnlyWhenSomethingChanges)
             EXPECT_EQ(dialog.convJFIF->isEnabled(), hasExif);
             EXPECT_EQ(dialog.DelICC->isEnabled(), hasProfile);
             EXPECT_EQ(dialog.saveicmbutton->isEnabled(), hasProfile);
-            EXPECT_EQ(dialog.noEdit->text(), hasProfile ? QStringLiteral("変更しない (内蔵)") : QStringLiteral("変更しない (なし)"));
-            EXPECT_EQ(dialog.noEditExif->text(), hasExif ? QStringLiteral("変更しない (EXIF)") : QStringLiteral("変更しない (JFIF)"));
+            EXPECT_EQ(dialog.noEdit->text(),
+                hasProfile ? QStringLiteral("変更しない (内蔵)") : QStringLiteral("変更しない (なし)"));
+            EXPECT_EQ(dialog.noEditExif->text(),
+                hasExif ? QStringLiteral("変更しない (EXIF)") : QStringLiteral("変更しない (JFIF)"));
             EXPECT_EQ(dialog.title1->text(), QStringLiteral("未選択"));
             EXPECT_FALSE(dialog.ElGraphicButton1->isEnabled());
             dialog.comment->setPlainText(QStringLiteral("新しい"));
