@@ -13,7 +13,7 @@
 
 namespace jpegtest {
 
-Bytes MakeJpeg(const PictureSpec& spec)
+Bytes MakeJpeg(const PictureShape& shape)
 {
     jpeg_compress_struct c {};
     jpeg_error_mgr err {};
@@ -22,29 +22,29 @@ Bytes MakeJpeg(const PictureSpec& spec)
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     jpeg_mem_dest(&c, &out, &outSize);
-    c.image_width = static_cast<JDIMENSION>(spec.width);
-    c.image_height = static_cast<JDIMENSION>(spec.height);
-    c.input_components = spec.components;
-    c.in_color_space = spec.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    c.image_width = static_cast<JDIMENSION>(shape.width);
+    c.image_height = static_cast<JDIMENSION>(shape.height);
+    c.input_components = shape.components;
+    c.in_color_space = shape.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&c);
     jpeg_set_quality(&c, 90, TRUE);
-    if (spec.components == 3) {
-        c.comp_info[0].h_samp_factor = spec.hSample;
-        c.comp_info[0].v_samp_factor = spec.vSample;
+    if (shape.components == 3) {
+        c.comp_info[0].h_samp_factor = shape.hSample;
+        c.comp_info[0].v_samp_factor = shape.vSample;
     }
-    if (spec.progressive)
+    if (shape.progressive)
         jpeg_simple_progression(&c);
-    c.restart_interval = static_cast<unsigned>(spec.restartInterval);
+    c.restart_interval = static_cast<unsigned>(shape.restartInterval);
     jpeg_start_compress(&c, TRUE);
-    std::vector<JSAMPLE> row(static_cast<size_t>(spec.width * spec.components));
+    std::vector<JSAMPLE> row(static_cast<size_t>(shape.width * shape.components));
     while (c.next_scanline < c.image_height) {
         const int y = static_cast<int>(c.next_scanline);
-        for (int x = 0; x < spec.width; ++x) {
-            JSAMPLE* p = row.data() + x * spec.components;
+        for (int x = 0; x < shape.width; ++x) {
+            JSAMPLE* p = row.data() + x * shape.components;
             p[0] = static_cast<JSAMPLE>((x * 7 + y * 3) & 0xFF);
-            if (spec.components == 3) {
+            if (shape.components == 3) {
                 p[1] = static_cast<JSAMPLE>(((x / 5 + y / 3) % 2) ? 220 : 30);
-                p[2] = static_cast<JSAMPLE>(y * 255 / (spec.height > 1 ? spec.height - 1 : 1));
+                p[2] = static_cast<JSAMPLE>(y * 255 / (shape.height > 1 ? shape.height - 1 : 1));
             }
         }
         JSAMPROW rows[1] = { row.data() };

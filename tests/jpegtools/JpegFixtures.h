@@ -11,7 +11,7 @@ namespace jpegtest {
 
 using Bytes = std::vector<uint8_t>;
 
-struct PictureSpec {
+struct PictureShape {
     const char* name = "";
     int width = 64, height = 48;
     int components = 3; // 1 greyscale, 3 YCbCr
@@ -21,7 +21,7 @@ struct PictureSpec {
 };
 
 // A picture with structure in every direction (so a wrong turn shows).
-Bytes MakeJpeg(const PictureSpec& spec);
+Bytes MakeJpeg(const PictureShape& shape);
 
 struct Pixels {
     int width = 0, height = 0, components = 0;

@@ -15,7 +15,7 @@ using namespace jpegtest;
 
 namespace {
 
-const PictureSpec kPictures[] = {
+const PictureShape kPictures[] = {
     { "baseline 4:2:0", 64, 48 },
     { "odd size 4:2:0", 77, 53 },
     { "4:2:2", 61, 35, 3, 2, 1 },
@@ -32,10 +32,10 @@ TEST(LosslessTransform, PixelsMatchJpegtranForEveryLayout)
 {
     if (!HaveJpegtran())
         GTEST_SKIP() << "jpegtran (libjpeg-turbo-progs) is not installed";
-    for (const PictureSpec& spec : kPictures)
+    for (const PictureShape& shape : kPictures)
         for (int code = 1; code <= 3; ++code) {
-            SCOPED_TRACE(std::string(spec.name) + " code " + std::to_string(code));
-            const Bytes source = MakeJpeg(spec);
+            SCOPED_TRACE(std::string(shape.name) + " code " + std::to_string(code));
+            const Bytes source = MakeJpeg(shape);
             std::vector<uint8_t> turned;
             std::string error;
             ASSERT_TRUE(jpegtools::TurnPhoto(source.data(), source.size(), code, turned, error)) << error;
@@ -48,20 +48,20 @@ TEST(LosslessTransform, PixelsMatchJpegtranForEveryLayout)
             const std::vector<Seg> segments = Segments(turned);
             const bool sof2
                 = std::any_of(segments.begin(), segments.end(), [](const Seg& s) { return s.code == 0xC2; });
-            EXPECT_EQ(sof2, spec.progressive);
+            EXPECT_EQ(sof2, shape.progressive);
         }
 }
 
 TEST(LosslessTransform, OrientationThumbnailAndDimensionsFollowTheTurn)
 {
     const Bytes thumbnail = MakeJpeg({ "thumb", 160, 120 });
-    const PictureSpec spec { "photo", 77, 53 };
+    const PictureShape shape { "photo", 77, 53 };
     // Exif first (which the transform library adjusts itself) or behind the JFIF header; either byte order.
     for (const bool little : { true, false })
         for (const size_t at : { size_t(2), size_t(20) })
             for (int code = 1; code <= 3; ++code) {
                 SCOPED_TRACE("code " + std::to_string(code) + (little ? " II" : " MM") + " at " + std::to_string(at));
-                const Bytes photo = InsertSegment(MakeJpeg(spec), 0xE1, ExifPayload(6, 77, 53, thumbnail, little), at);
+                const Bytes photo = InsertSegment(MakeJpeg(shape), 0xE1, ExifPayload(6, 77, 53, thumbnail, little), at);
                 std::vector<uint8_t> turned;
                 std::string error;
                 ASSERT_TRUE(jpegtools::TurnPhoto(photo.data(), photo.size(), code, turned, error)) << error;
