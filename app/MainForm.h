@@ -22,6 +22,7 @@
 #include "analysis/ViewModes.h"
 #include "app/SettingsGroups.h"
 #include "colour/ColourManagement.h"
+#include "fileops/Batch.h"
 #include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/Catalogue.h"
@@ -41,6 +42,7 @@ class QTreeView;
 class QWidget;
 class QPainter;
 class QKeyEvent;
+class TLossLessDialog;
 class QMouseEvent;
 class FolderTree;
 class TResizeDrawGrid;
@@ -51,6 +53,9 @@ class QMenu;
 class QSlider;
 class QToolButton;
 class QResizeEvent;
+class QMimeData;
+class TMoveFiles;
+class TFileOperationDialog;
 struct TMainActions;
 class TInfoFrameView;
 namespace metadata {
@@ -216,8 +221,8 @@ public:
     // popup and check-button ones are defined in MainFormMenus.cpp; the others do nothing yet).
     void OpenFileHook();
     void NextFileHook();
-    void DeleteFileHook() {}
-    void StartFileDragHook() {}
+    void DeleteFileHook() { Delete2Click(); }
+    void StartFileDragHook() { StartFileDrag(); }
     void FilePopupHook(const QPoint& globalPos);
     void FolderPopupHook(const QPoint& globalPos);
     void PictureCheckButtonHook(bool checked);
@@ -248,23 +253,19 @@ public:
     // then the main menu, then the action lists; true when an entry took it.
     bool MenuKeyLookup(QKeyEvent* event);
 
+    // JPEG tools (MainFormJpegTools.cpp): lossless rotation and the marker editor.
+    void LossLessRolateClick();
+    void SelLosslessClick();
+    void DoLossLessRolate(const std::string& path, int rotation, const TLossLessDialog& dialog);
+    void ICC1Click();
+    // Makes the next refresh read the file at path anew.
+    void ForgetRecord(const std::string& path);
+    // Writes the current file's embedded profile to target (the marker editor's export).
+    void ExportEmbeddedIcc(const std::string& target);
+
     // Commands built elsewhere; their entries are in place and do nothing yet.
-    void SelectAllClick(bool /*check*/) {}
-    void DeSelectRevClick() {}
-    void SelCopyClick() {}
-    void SelMoveClick() {}
-    void SelDeleteClick() {}
-    void SelLosslessClick() {}
-    void SetProtect() {}
-    void UnsetProtect() {}
     void DoRecalcMenu() {}
     void THistogramFrame1N5Click() {}
-    void LossLessRolateClick() {}
-    void ICC1Click() {}
-    void R6Click() {}
-    void Delete2Click() {}
-    void ProtectClick() {}
-    void C2Click() {}
     void N9Click() {}
     void O1Click() {}
     void N45Click() {}
@@ -299,6 +300,61 @@ private:
     void SetPictureModeEntries(bool pictureMode);
     bool WindowKeyEvent(QObject* watched, QEvent* event);
     bool inFormResize_ = false;
+
+    // --- file operations (MainFormFiles.cpp)
+public:
+    // Check marks of every file: set or cleared (すべて選択 / すべて解除), or each one inverted.
+    void SelectAllClick(bool check);
+    void DeSelectRevClick();
+    // Batch copy, move and delete (to the trash) of the checked files; protect and unprotect them.
+    void SelCopyClick();
+    void SelMoveClick();
+    void SelDeleteClick();
+    void SetProtect();
+    void UnsetProtect();
+    // The current file: toggle its protection, delete it (to the trash), rename it.
+    void ProtectClick();
+    void Delete2Click();
+    void R6Click();
+    // A new sub-folder in the folder tree's selected folder, its name opened for editing.
+    void C2Click();
+    // Drags the current file, or every checked file when the current one is checked, out of the window.
+    void StartFileDrag();
+    // The files a drag out carries (native paths).
+    std::vector<std::string> DragFileList() const;
+    // A drop on the file views or the picture view: one folder opens it; files are copied
+    // (or moved, as the drop asks) into the open folder.
+    void DropFileTarget1Drop(const std::vector<std::string>& paths, Qt::DropAction action);
+    // True when the user declines to leave a folder that has checked files.
+    bool ConfirmLeaveChecked();
+    // The checked files in catalogue order.
+    std::vector<std::string> CheckedFiles() const;
+
+    // The questions and messages of these commands: message boxes unless set (tests answer them).
+    std::function<bool(const QString& text)> AskOkCancel; // caption 確認, OK / Cancel
+    std::function<bool(QString& name)> AskNewFileName; // the rename input box; false on Cancel
+    std::function<void(const QString& text)> ShowError; // caption エラー
+    // Shows the destination dialog; true on OK (tests select the folder and accept).
+    std::function<bool(TMoveFiles& dialog)> RunMoveFiles;
+    // Adjusts each progress dialog before it runs (tests answer its questions).
+    std::function<void(TFileOperationDialog& dialog)> FileOperationSetup;
+    // Runs a drag of these files (tests look at the data instead); by default a QDrag.
+    std::function<void(QMimeData* data)> RunFileDrag;
+
+private:
+    void SetupFileOperations();
+    bool OkCancel(const QString& text);
+    void ErrorBox(const QString& text);
+    // Runs an operation through the progress dialog, tells about failures and returns the results.
+    std::vector<fileops::ItemResult> RunFileOperation(
+        fileops::Operation op, const std::vector<std::string>& files, const std::string& destFolder = {});
+    void BatchTransfer(fileops::Operation op);
+    void SetProtection(int index, bool protect, std::vector<fileops::ItemResult>& failures);
+    void ProtectChecked(bool protect);
+    void RepaintViews();
+    // Takes the record of a deleted file out of the catalogue and moves on to the next file.
+    void RemoveDeletedRecord(int index);
+    // --- end of file operations
 
     // --- picture view (MainFormPicture.cpp)
 public:

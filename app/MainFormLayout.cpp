@@ -220,6 +220,7 @@ void TForm1::BuildLayout()
     SetupThumbnailViews();
     BuildMenus();
     SetupPictureView();
+    SetupFileOperations();
 
     resize(kDesignWidth, kDesignHeight + menuBar()->sizeHint().height());
     ApplyPaneSizes();

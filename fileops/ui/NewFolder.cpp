@@ -1,0 +1,53 @@
+#include "fileops/ui/NewFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QMessageBox>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "app/FolderTree.h"
+#include "app/PathText.h"
+
+QString FreeNewFolderName(const QString& parent)
+{
+    const QString base = QStringLiteral("新しいフォルダ");
+    QString name = base;
+    for (int n = 2; QFileInfo::exists(parent + QLatin1Char('/') + name); ++n)
+        name = base + QStringLiteral(" (%1)").arg(n);
+    return name;
+}
+
+bool CreateNewSubFolder(FolderTree* tree, QString& error)
+{
+    const QString parent = tree->SelectedPath();
+    if (parent.isEmpty()) {
+        error = QStringLiteral("フォルダが選択されていません。");
+        return false;
+    }
+    const QString path = QDir(parent).filePath(FreeNewFolderName(parent));
+    // Made here rather than through the model, so that the system's reason can be shown.
+    if (::mkdir(NativePath(path).c_str(), 0777) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    QFileSystemModel* model = tree->Model();
+    QModelIndex index = model->index(path);
+    tree->SelectPath(path);
+    index = model->index(path);
+    if (index.isValid()) {
+        tree->scrollTo(index);
+        tree->edit(index);
+    }
+    return true;
+}
+
+void WarnNewFolderFailed(FolderTree* tree, const QString& error)
+{
+    QMessageBox::warning(tree->window(), QStringLiteral("エラー"),
+        QStringLiteral("フォルダを作成できませんでした。\n") + error);
+}
