@@ -91,15 +91,18 @@ bool IsJpeg(const std::string& path)
     return jpeg;
 }
 
-bool LoadOther(const std::string& path, imaging::Bitmap& picture, const imaging::ProgressFn& progress)
+} // namespace
+
+bool LoadWholePicture(const std::string& path, imaging::Bitmap& picture, const imaging::ProgressFn& progress)
 {
     imaging::DecodeOptions options;
     options.progress = progress;
-    return imaging::LoadPngFile(path, picture, options) || imaging::LoadTiffFile(path, picture, options)
-        || imaging::LoadBmpFile(path, picture) || imaging::LoadPcxFile(path, picture);
+    const bool loaded = IsJpeg(path) ? imaging::LoadJpegFile(path, picture, options)
+                                     : imaging::LoadPngFile(path, picture, options)
+            || imaging::LoadTiffFile(path, picture, options) || imaging::LoadBmpFile(path, picture)
+            || imaging::LoadPcxFile(path, picture);
+    return loaded && !picture.Empty() && picture.BitsPerPixel() == 24;
 }
-
-} // namespace
 
 THistogramFileResult ComputeFileHistogram(
     const std::string& path, TVX_Histogram& histogram, imaging::Bitmap& picture, const imaging::ProgressFn& progress)
@@ -118,7 +121,7 @@ THistogramFileResult ComputeFileHistogram(
         handOver.End();
         counting.join();
     } else {
-        result.Ok = LoadOther(path, picture, progress) && !picture.Empty();
+        result.Ok = LoadWholePicture(path, picture, progress);
         if (result.Ok)
             counter.AddRows(picture, 0, picture.Height());
     }

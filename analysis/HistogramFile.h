@@ -18,6 +18,9 @@ struct THistogramFileResult {
     std::string Error; // for the user, when not Ok
 };
 
+// Loads a picture file of any supported kind at full size into a 24-bit bitmap.
+bool LoadWholePicture(const std::string& path, imaging::Bitmap& picture, const imaging::ProgressFn& progress = {});
+
 // Loads the file into `picture` and replaces the histogram's tables by its
 // counts. On failure the histogram is left as it was. `progress` gets the
 // load's percentage; returning false from it cancels (a failure).
