@@ -19,6 +19,9 @@ const Command kCommands[] = {
     {"list", voviro_tool::RunList, "list DIR [--sort name|kind|date|size|image]"},
     {"exif", voviro_tool::RunExif, "exif [--json] FILE..."},
     {"thumbs", voviro_tool::RunThumbs, "thumbs DIR --out OUTDIR [--view 3|4|5|9]"},
+    {"histogram", voviro_tool::RunHistogram,
+        "histogram FILE... [--json] [--chart rgb|hsv|ab|uv|lab3d --out PNG [--size WxH]"
+        " [--style smooth|dot|line] [--space srgb|srgbc|adobergb|ntsc] [--ycc]]"},
 };
 
 int Usage()
