@@ -1,5 +1,6 @@
 #include "analysis/HistogramChart.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analysis/HistogramFile.h"
@@ -42,7 +43,7 @@ void PaintHistogramChart(
 }
 
 bool PaintCieChart(ChartCanvas& canvas, int mode, const std::string& path, bool normal, bool direct, int colorSpace,
-    TLabCloud& cloud, const ChartProgress& progress)
+    TLabCloud& cloud, const std::function<void(int percent)>& percent)
 {
     const int W = canvas.Width(), H = canvas.Height();
     canvas.SetPenMode(TPenMode::Copy);
@@ -65,6 +66,11 @@ bool PaintCieChart(ChartCanvas& canvas, int mode, const std::string& path, bool 
     }
     if (!read)
         return false;
+    const int rows = std::max(1, picture.Height);
+    const ChartProgress progress = [&](int row) {
+        if (percent)
+            percent(int(int64_t(row) * 100 / rows));
+    };
     if (mode == ModeAb) {
         DrawAbDistribution(picture, W, H, progress, source, colorSpace, canvas);
     } else if (mode == ModeUv) {

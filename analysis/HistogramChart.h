@@ -29,7 +29,8 @@ void PaintHistogramChart(
 // YCbCr; neither: no picture) and draws the chart; mode 4 builds the cloud and
 // renders it. False when the picture could not be read (the canvas then
 // holds what was drawn before the failure).
+// `percent` follows the sampled rows.
 bool PaintCieChart(ChartCanvas& canvas, int mode, const std::string& path, bool normal, bool direct, int colorSpace,
-    TLabCloud& cloud, const ChartProgress& progress = {});
+    TLabCloud& cloud, const std::function<void(int percent)>& percent = {});
 
 } // namespace analysis
