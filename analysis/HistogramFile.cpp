@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/HistogramCounter.h"
-#include "imaging/FileBuffer.h"
+#include "imaging/LoadPicture.h"
 
 namespace analysis {
 
@@ -80,28 +80,14 @@ private:
     bool ended_ = false;
 };
 
-bool IsJpeg(const std::string& path)
-{
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    uint8_t bytes[3] = {};
-    const bool jpeg = std::fread(bytes, 1, 3, file) == 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
-    std::fclose(file);
-    return jpeg;
-}
-
 } // namespace
 
-bool LoadWholePicture(const std::string& path, imaging::Bitmap& picture, const imaging::ProgressFn& progress)
+bool LoadWholePicture(
+    const std::string& path, imaging::Bitmap& picture, const imaging::ProgressFn& progress, std::string* error)
 {
-    imaging::DecodeOptions options;
+    imaging::PictureLoadOptions options;
     options.progress = progress;
-    const bool loaded = IsJpeg(path) ? imaging::LoadJpegFile(path, picture, options)
-                                     : imaging::LoadPngFile(path, picture, options)
-            || imaging::LoadTiffFile(path, picture, options) || imaging::LoadBmpFile(path, picture)
-            || imaging::LoadPcxFile(path, picture);
-    return loaded && !picture.Empty() && picture.BitsPerPixel() == 24;
+    return imaging::LoadPicture(path, picture, options, error) && picture.BitsPerPixel() == 24;
 }
 
 THistogramFileResult ComputeFileHistogram(
@@ -109,7 +95,7 @@ THistogramFileResult ComputeFileHistogram(
 {
     THistogramFileResult result;
     HistogramCounter counter;
-    if (IsJpeg(path)) {
+    if (imaging::SniffPictureFile(path) == imaging::PictureFormat::Jpeg) {
         RowHandOver handOver;
         std::thread counting([&] { handOver.CountAll(counter); });
         imaging::DecodeOptions options;
@@ -117,17 +103,19 @@ THistogramFileResult ComputeFileHistogram(
             handOver.Hand(picture, int(int64_t(percent) * picture.Height() / 100));
             return !progress || progress(percent);
         };
+        // CMYK files decode to 24 bits here as well.
         result.Ok = imaging::LoadJpegFile(path, picture, options);
         handOver.End();
         counting.join();
     } else {
-        result.Ok = LoadWholePicture(path, picture, progress);
+        result.Ok = LoadWholePicture(path, picture, progress, &result.Error);
         if (result.Ok)
             counter.AddRows(picture, 0, picture.Height());
     }
     if (!result.Ok || picture.Empty() || picture.BitsPerPixel() != 24) {
         result.Ok = false;
-        result.Error = "画像を読み込めません";
+        if (result.Error.empty())
+            result.Error = "画像を読み込めません";
         return result;
     }
     result.Width = picture.Width();

@@ -19,7 +19,8 @@ struct THistogramFileResult {
 };
 
 // Loads a picture file of any supported kind at full size into a 24-bit bitmap.
-bool LoadWholePicture(const std::string& path, imaging::Bitmap& picture, const imaging::ProgressFn& progress = {});
+bool LoadWholePicture(const std::string& path, imaging::Bitmap& picture, const imaging::ProgressFn& progress = {},
+    std::string* error = nullptr);
 
 // Loads the file into `picture` and replaces the histogram's tables by its
 // counts. On failure the histogram is left as it was. `progress` gets the
