@@ -7,7 +7,9 @@
 #include <QTimer>
 #include <lcms2.h>
 
+#include "analysis/ui/HistogramFrame.h"
 #include "app/FolderTree.h"
+#include "app/HistogramFileView.h"
 #include "app/ThumbnailProgressEvent.h"
 #include "catalogue/ui/CatalogueListModel.h"
 
@@ -15,6 +17,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), registry_(std::make_uniqu
 {
     Actions = std::make_unique<TMainActions>();
     BuildLayout();
+    BuildHistogramPanel();
     FormCreate();
 }
 
@@ -29,6 +32,7 @@ void TForm1::FormCreate()
     cmsSetLogErrorHandler(nullptr);
     ChangeViewType(catalogue::kViewMedium);
     ReadSettings();
+    THistogramFrame1->InitPanel(Registry());
     SortKind = 0;
     try {
         CacheFile = catalogue::CreateCatalogue(Catalogue);

@@ -49,6 +49,8 @@ class QSlider;
 class QToolButton;
 class QResizeEvent;
 struct TMainActions;
+class THistogramFrame;
+class THistogramFileView;
 
 class TForm1 : public QMainWindow, public TMainSettings {
     Q_OBJECT
@@ -105,6 +107,7 @@ public:
     QWidget* InfoPanel = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* HistogramPlace = nullptr;
+    THistogramFrame* THistogramFrame1 = nullptr;
     QWidget* InfoFramePlace = nullptr;
     QWidget* PictureWindow = nullptr;
     QToolBar* PictTool = nullptr;
@@ -164,6 +167,15 @@ private:
     void TellNoCurrentFile() { TellCurrentFileChanged({}); }
 
     std::vector<ICurrentFileView*> currentFileViews_;
+    // The histogram panel placed in the histogram pane and told of the current file.
+    void BuildHistogramPanel();
+    std::unique_ptr<THistogramFileView> histogramView_;
+public:
+    // Stores the panel's histogram for the current file when the panel shows it.
+    void StoreHistogram();
+    // The automatic calculation, two seconds after a preview histogram.
+    void Timer1Timer();
+private:
     // The file last shown in the panels: a new one restarts the automatic histogram timer.
     std::string panelsFile_;
 
@@ -249,8 +261,9 @@ public:
     void SelLosslessClick() {}
     void SetProtect() {}
     void UnsetProtect() {}
-    void DoRecalcMenu() {}
-    void THistogramFrame1N5Click() {}
+    // --- histograms (MainFormHistogram.cpp)
+    void DoRecalcMenu();
+    void THistogramFrame1N5Click();
     void LossLessRolateClick() {}
     void ICC1Click() {}
     void R6Click() {}

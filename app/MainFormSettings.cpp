@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QToolBar>
 
+#include "analysis/ui/HistogramFrame.h"
 #include "app/FolderTree.h"
 #include "app/MainActions.h"
 #include "app/MainForm.h"
@@ -133,6 +134,7 @@ void TForm1::WriteSettings()
         RegistryKey key(reg, kOtherKey);
         WriteOtherGroup(key, *this);
     });
+    Guarded([&] { THistogramFrame1->RegSave(reg); });
     // A settings folder that cannot be written loses only this session's changes.
     Guarded([&] { reg.Save(); });
 }
