@@ -158,7 +158,7 @@ void THistogramFrame::BuildToolBar()
         button->setCheckable(true);
         connect(button, &QToolButton::clicked, this,
             [this, button] { ChannelClicked(button, QGuiApplication::keyboardModifiers() & Qt::ShiftModifier); });
-        ToolBar1->addWidget(button);
+        buttonActions_[i] = ToolBar1->addWidget(button);
         *channels[i] = button;
     }
     ToolBar1->addSeparator();
@@ -169,12 +169,12 @@ void THistogramFrame::BuildToolBar()
         const TVX_Type t = VX_Histogram1.GraphType;
         SetGraphType(t == VX_LINE ? VX_SMOOTH : t == VX_SMOOTH ? VX_DOT : VX_LINE);
     });
-    ToolBar1->addWidget(ToolButton6);
+    toolActions_[0] = ToolBar1->addWidget(ToolButton6);
     ToolButton7 = NewButton(ToolBar1, H_ONE, QStringLiteral("表示モード"));
     ToolButton7->setMenu(PopupMenu2);
     ToolButton7->setPopupMode(QToolButton::MenuButtonPopup);
     connect(ToolButton7, &QToolButton::clicked, this, [this] { SetLayout((settings_.Style + 1) % 3); });
-    ToolBar1->addWidget(ToolButton7);
+    toolActions_[1] = ToolBar1->addWidget(ToolButton7);
     ToolButton10 = NewButton(ToolBar1, H_COLORSPACE, QStringLiteral("画像の色空間"));
     ToolButton10->setMenu(PopupMenu5);
     ToolButton10->setPopupMode(QToolButton::MenuButtonPopup);
@@ -182,7 +182,7 @@ void THistogramFrame::BuildToolBar()
         const int next[4] = { 1, 2, 3, 0 };
         SetColourSpace(next[std::clamp(settings_.ColorSpace, 0, 3)]);
     });
-    ToolBar1->addWidget(ToolButton10);
+    toolActions_[2] = ToolBar1->addWidget(ToolButton10);
 }
 
 void THistogramFrame::InitPanel(platform::RegistryStore& store)
@@ -290,11 +290,12 @@ void THistogramFrame::UpdateTools()
         modeEntries_[m]->setChecked(m == mode);
     ToolButton8->setIcon(HistogramIcon(kModes[mode].icon));
     const bool cie = mode >= ModeAb;
-    ToolButton3->setVisible(!cie);
-    ToolButton4->setVisible(mode == ModeRgb);
-    ToolButton6->setVisible(!cie);
-    ToolButton7->setVisible(mode == ModeRgb);
-    ToolButton10->setVisible(cie);
+    // Widgets on a tool bar are shown and hidden through their actions.
+    buttonActions_[2]->setVisible(!cie);
+    buttonActions_[3]->setVisible(mode == ModeRgb);
+    toolActions_[0]->setVisible(!cie);
+    toolActions_[1]->setVisible(mode == ModeRgb);
+    toolActions_[2]->setVisible(cie);
     if (mode == ModeRgb) {
         const char* hints[4] = { "Red/赤成分", "Green/緑成分", "Blue/青成分", "Brightness/輝度" };
         QToolButton* const buttons[4] = { ToolButton1, ToolButton2, ToolButton3, ToolButton4 };

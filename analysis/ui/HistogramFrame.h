@@ -120,6 +120,8 @@ private:
     QAction* styleEntries_[3] = {};
     QAction* layoutEntries_[3] = {};
     QAction* spaceEntries_[4] = {};
+    QAction* buttonActions_[4] = {}; // ToolButton1 to 4 on the tool bar
+    QAction* toolActions_[3] = {}; // ToolButton6, 7 and 10 on the tool bar
 };
 
 // Image1: shows the chart surface centred on black, offers the chart pop-up
