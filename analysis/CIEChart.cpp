@@ -36,7 +36,7 @@ void SamplePicture(const TChartPicture& picture, int step, const ChartProgress& 
     const int columns = RoundEven(double(picture.Width) / step);
     for (int r = 0; r < rows; ++r) {
         const int y = std::min(r * step, picture.Height - 1);
-        const uint8_t* row = picture.Pixels + size_t(y) * picture.Stride;
+        const uint8_t* row = picture.Row(y);
         for (int c = 0; c < columns; ++c)
             visit(row + size_t(std::min(c * step, picture.Width - 1)) * 3);
         if (progress)
@@ -58,7 +58,7 @@ TLab PixelLab(const uint8_t* p, int source, int colorSpace, TColour& colour)
         colour = out ? kWhite : LabDisplayColour(80, lab.A, lab.B);
         return lab;
     }
-    const TLab lab = RgbToLab(p[2] / 255.0, p[1] / 255.0, p[0] / 255.0, colorSpace);
+    const TLab lab = ByteRgbToLab(p[2], p[1], p[0], colorSpace);
     colour = LabDisplayColour(80, lab.A, lab.B);
     return lab;
 }
@@ -114,12 +114,23 @@ TChartPicture ChartPictureOf(const imaging::Bitmap& bitmap)
 
 TChartPicture ChartPictureOf(const imaging::YccPicture& picture)
 {
-    return { picture.Pixels.data(), picture.Width, picture.Height, picture.Width * 3, 24 };
+    return { picture.Pixels.data(), picture.Width, picture.Height, picture.Width * 3, 24, std::max(1, picture.RowStep) };
 }
 
 int ChartStep(int height)
 {
     return std::max(1, height / 200);
+}
+
+int CloudStep(int width, int height)
+{
+    // About 60 rows with the same step across; a larger step for a long
+    // panorama, so that the cloud stays within its point limit.
+    int step = std::max(1, height / 60);
+    auto count = [&](int s) { return int64_t(RoundEven(double(height) / s)) * RoundEven(double(width) / s); };
+    while (count(step) > kMaxCloudPoints)
+        step += std::max(1, step / 8);
+    return step;
 }
 
 void DrawAbDistribution(const TChartPicture& picture, int W, int H, const ChartProgress& progress, int source,
@@ -202,10 +213,17 @@ void DrawUvDistribution(const TChartPicture& picture, int W, int H, const ChartP
     };
     SamplePicture(picture, ChartStep(picture.Height), progress, [&](const uint8_t* p) {
         TColour colour;
-        PixelLab(p, source, colorSpace, colour);
-        bool out = false;
-        const TLuv luv = source == SourceYcc ? YccToUv(p[0], p[1], p[2], colorSpace, out)
-                                             : RgbToUv(p[2] / 255.0, p[1] / 255.0, p[0] / 255.0, colorSpace);
+        TLuv luv;
+        if (source == SourceYcc) {
+            PixelLab(p, source, colorSpace, colour);
+            bool out = false;
+            luv = YccToUv(p[0], p[1], p[2], colorSpace, out);
+        } else {
+            const TXyz xyz = ByteRgbToXyz(p[2], p[1], p[0], colorSpace);
+            const TLab lab = XyzToLab(xyz, LabWhite(colorSpace));
+            colour = LabDisplayColour(80, lab.A, lab.B);
+            luv = XyzToUv(xyz);
+        }
         if (luv.U > 0 && luv.V > 0) {
             const TPoint at = place(luv.U, luv.V);
             canvas.FillRect(at.X - 1, at.Y - 1, at.X + 1, at.Y + 1, colour);
@@ -236,15 +254,8 @@ void BuildLabCloud(
 {
     cloud.Points.clear();
     if (Supported(picture)) {
-        // About 60 rows with the same step across; a step that also keeps a
-        // long panorama within the point limit.
-        int step = std::max(1, picture.Height / 60);
-        auto count = [&](int s) {
-            return int64_t(RoundEven(double(picture.Height) / s)) * RoundEven(double(picture.Width) / s);
-        };
-        while (count(step) > kMaxCloudPoints)
-            step += std::max(1, step / 8);
-        cloud.Points.reserve(size_t(count(step)));
+        const int step = CloudStep(picture.Width, picture.Height);
+        cloud.Points.reserve(size_t(RoundEven(double(picture.Height) / step)) * RoundEven(double(picture.Width) / step));
         SamplePicture(picture, step, progress, [&](const uint8_t* p) {
             TLabPoint point;
             TLab lab;
@@ -253,7 +264,7 @@ void BuildLabCloud(
                 lab = YccToLab(p[0], p[1], p[2], colorSpace, out);
                 point.Colour = out ? kWhite : LabDisplayColour(85, lab.A, lab.B);
             } else {
-                lab = RgbToLab(p[2] / 255.0, p[1] / 255.0, p[0] / 255.0, colorSpace);
+                lab = ByteRgbToLab(p[2], p[1], p[0], colorSpace);
                 point.Colour = LabDisplayColour(95, lab.A, lab.B);
             }
             point.L = float(lab.L);

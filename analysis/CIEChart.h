@@ -22,15 +22,22 @@ struct TChartPicture {
     const uint8_t* Pixels = nullptr;
     int Width = 0, Height = 0, Stride = 0;
     int BitsPerPixel = 24;
+    int RowStep = 1; // rows held: every RowStep-th picture row
+    const uint8_t* Row(int y) const { return Pixels + size_t(y / RowStep) * Stride; }
 };
 TChartPicture ChartPictureOf(const imaging::Bitmap& bitmap);
 TChartPicture ChartPictureOf(const imaging::YccPicture& picture);
+
+// The cloud never holds more points than this, whatever the picture's shape.
+inline constexpr int64_t kMaxCloudPoints = 40000;
 
 // Receives the picture row just sampled, for a progress bar.
 using ChartProgress = std::function<void(int row)>;
 
 // Sampling step of the 2D charts: about 200 rows, the same step across.
 int ChartStep(int height);
+// Sampling step of the 3D cloud: about 60 rows, within the point limit.
+int CloudStep(int width, int height);
 
 void DrawAbDistribution(const TChartPicture& picture, int width, int height, const ChartProgress& progress,
     int source, int colorSpace, ChartCanvas& canvas);
@@ -55,8 +62,6 @@ struct TLabCloud {
     }
 };
 
-// The cloud never holds more points than this, whatever the picture's shape.
-inline constexpr int64_t kMaxCloudPoints = 40000;
 
 void BuildLabCloud(TLabCloud& cloud, const TChartPicture& picture, int source, int colorSpace,
     const ChartProgress& progress);

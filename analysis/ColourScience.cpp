@@ -44,6 +44,23 @@ double Linear(double c, const TRgbSpace& space)
     return c <= space.threshold ? c / 12.92 : std::pow((c + 0.055) / 1.055, space.gamma);
 }
 
+// The curve at the 256 byte levels, the common case of decoded pictures.
+struct TLinearTables {
+    double level[kColourSpaces][256];
+    TLinearTables()
+    {
+        for (int s = 0; s < kColourSpaces; ++s)
+            for (int v = 0; v < 256; ++v)
+                level[s][v] = Linear(v / 255.0, kSpaces[s]);
+    }
+};
+
+const TLinearTables& LinearTables()
+{
+    static const TLinearTables tables;
+    return tables;
+}
+
 double LabF(double t)
 {
     return t > 0.008856 ? std::cbrt(t) : 7.787 * t + 16.0 / 116.0;
@@ -97,6 +114,26 @@ TXyz RgbToXyz(double r, double g, double b, int colorSpace)
     const auto& m = s.matrix;
     return { m[0][0] * lr + m[0][1] * lg + m[0][2] * lb, m[1][0] * lr + m[1][1] * lg + m[1][2] * lb,
         m[2][0] * lr + m[2][1] * lg + m[2][2] * lb };
+}
+
+TXyz ByteRgbToXyz(int r, int g, int b, int colorSpace)
+{
+    const int s = colorSpace >= 0 && colorSpace < kColourSpaces ? colorSpace : 0;
+    const auto& level = LinearTables().level[s];
+    const double lr = level[r & 255], lg = level[g & 255], lb = level[b & 255];
+    const auto& m = kSpaces[s].matrix;
+    return { m[0][0] * lr + m[0][1] * lg + m[0][2] * lb, m[1][0] * lr + m[1][1] * lg + m[1][2] * lb,
+        m[2][0] * lr + m[2][1] * lg + m[2][2] * lb };
+}
+
+TXyz LabWhite(int colorSpace)
+{
+    return SpaceOf(colorSpace).white;
+}
+
+TLab ByteRgbToLab(int r, int g, int b, int colorSpace)
+{
+    return XyzToLab(ByteRgbToXyz(r, g, b, colorSpace), SpaceOf(colorSpace).white);
 }
 
 TLab RgbToLab(double r, double g, double b, int colorSpace)

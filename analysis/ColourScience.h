@@ -29,6 +29,11 @@ TLuv XyzToUv(const TXyz& xyz);
 // Linearises R, G, B (0..1, unclamped) by the space's curve and takes them to XYZ.
 TXyz RgbToXyz(double r, double g, double b, int colorSpace);
 TLab RgbToLab(double r, double g, double b, int colorSpace);
+// RgbToXyz and RgbToLab of byte levels (each / 255), through tables of the curve.
+TXyz ByteRgbToXyz(int r, int g, int b, int colorSpace);
+TLab ByteRgbToLab(int r, int g, int b, int colorSpace);
+// The white point L*a*b* is taken against in a space.
+TXyz LabWhite(int colorSpace);
 TLuv RgbToUv(double r, double g, double b, int colorSpace);
 // The bytes go through YccToRgb; outOfGamut when a component leaves 0..255.
 TLab YccToLab(int y, int cb, int cr, int colorSpace, bool& outOfGamut);

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "analysis/HistogramFile.h"
+#include "imaging/ImageIO.h"
+#include "imaging/LoadPicture.h"
 
 namespace analysis {
 
@@ -51,18 +53,24 @@ bool PaintCieChart(ChartCanvas& canvas, int mode, const std::string& path, bool 
     if (path.empty())
         return true;
     imaging::Bitmap bitmap;
-    imaging::YccPicture ycc;
+    imaging::YccPicture sampled;
     TChartPicture picture;
     int source = SourceNone;
     bool read = true;
-    if (normal) {
-        source = SourceRgb;
-        read = LoadWholePicture(path, bitmap);
-        picture = ChartPictureOf(bitmap);
-    } else if (direct) {
-        source = SourceYcc;
-        read = imaging::DecodeJpegYcc(path, ycc) == imaging::YccDecodeResult::Ok;
-        picture = ChartPictureOf(ycc);
+    if (normal || direct) {
+        source = normal ? SourceRgb : SourceYcc;
+        // A JPEG is decoded only at the rows the chart samples.
+        int width = 0, height = 0;
+        const bool jpeg = imaging::SniffPictureFile(path) == imaging::PictureFormat::Jpeg
+            && imaging::ReadJpegSize(path, width, height);
+        const int step = mode == ModeLab3D ? CloudStep(width, height) : ChartStep(height);
+        read = jpeg && imaging::DecodeJpegRows(path, sampled, step, normal) == imaging::YccDecodeResult::Ok;
+        if (read) {
+            picture = ChartPictureOf(sampled);
+        } else if (normal) {
+            read = LoadWholePicture(path, bitmap); // other formats, CMYK JPEG files
+            picture = ChartPictureOf(bitmap);
+        }
     }
     if (!read)
         return false;

@@ -64,6 +64,17 @@ void QtChartCanvas::FillRect(int left, int top, int right, int bottom, analysis:
 {
     if (right <= left || bottom <= top)
         return;
+    if (right - left <= 4 && bottom - top <= 4 && image_.format() == QImage::Format_RGB32) {
+        // The colour charts draw tens of thousands of tiny dots: straight into the pixels.
+        const QRgb value = qRgb(colour.R, colour.G, colour.B);
+        const QRect box = QRect(left, top, right - left, bottom - top).intersected(image_.rect());
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            for (int x = box.left(); x <= box.right(); ++x)
+                row[x] = value;
+        }
+        return;
+    }
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.fillRect(QRect(left, top, right - left, bottom - top), ToQColor(colour));
 }
