@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdio>
+
+#include "bench/BenchTime.h"
 #include <ctime>
 #include <random>
 #include <vector>
@@ -44,26 +46,6 @@ uint64_t PlainSum(const imaging::Bitmap& bitmap)
     return total;
 }
 
-// Processor time of this thread, so that waiting for a core on a busy
-// machine does not count.
-double ThreadMs()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-template <typename F> double MedianMs(int runs, F run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const double start = ThreadMs();
-        run();
-        times.push_back(ThreadMs() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 } // namespace
 
@@ -80,9 +62,9 @@ int main(int argc, char** argv)
     }
     constexpr int kRuns = 11;
     volatile uint64_t sink = 0;
-    const double plain = MedianMs(kRuns, [&] { sink = sink + PlainSum(bitmap); });
+    const double plain = bench::MedianThreadMs(kRuns, [&] { sink = sink + PlainSum(bitmap); });
     analysis::TVX_Histogram histogram;
-    const double compute = MedianMs(kRuns, [&] { histogram.Compute(bitmap); });
+    const double compute = bench::MedianThreadMs(kRuns, [&] { histogram.Compute(bitmap); });
     const double ratio = compute / plain;
     std::printf("%d x %d: plain byte sum %.1f ms, Compute %.1f ms, ratio %.2f (limit 3)\n", bitmap.Width(),
         bitmap.Height(), plain, compute, ratio);

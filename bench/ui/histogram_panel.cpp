@@ -10,6 +10,8 @@
 #include <QToolButton>
 #include <algorithm>
 #include <cstdio>
+
+#include "bench/BenchTime.h"
 #include <ctime>
 #include <vector>
 
@@ -19,26 +21,6 @@
 
 namespace {
 
-// Processor time of this thread (the charts run on it alone), so that
-// waiting for a core on a busy machine does not count.
-double ThreadMs()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
-
-template <typename F> double MedianMs(int runs, F run)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        const double start = ThreadMs();
-        run();
-        times.push_back(ThreadMs() - start);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 } // namespace
 
@@ -82,7 +64,7 @@ int main(int argc, char** argv)
             panel.VX_Histogram1.GraphType = static_cast<analysis::TVX_Type>(style);
             for (int layout = 0; layout < (mode == 0 ? 3 : 1); ++layout) {
                 panel.PopupMenu2->actions()[layout]->trigger();
-                const double ms = MedianMs(51, [&] { panel.PaintPanel(400, 200); });
+                const double ms = bench::MedianThreadMs(51, [&] { panel.PaintPanel(400, 200); });
                 const bool ok = ms < 5;
                 failures += !ok;
                 std::printf("mode %d %-6s %-8s %6.2f ms%s\n", mode, styles[style], layouts[layout], ms, ok ? "" : "  FAIL");
@@ -94,14 +76,14 @@ int main(int argc, char** argv)
         panel.SelectMode(mode);
         if (!panel.ToolButton1->isChecked())
             panel.ToolButton1->click();
-        const double ms = MedianMs(5, [&] { panel.PaintPanel(400, 200); });
+        const double ms = bench::MedianThreadMs(5, [&] { panel.PaintPanel(400, 200); });
         const bool ok = ms < 300;
         failures += !ok;
         std::printf("mode %d from the file    %6.1f ms%s\n", mode, ms, ok ? "" : "  FAIL");
         shot(QString("mode%1-normal").arg(mode));
         panel.ToolButton2->click();
         shot(QString("mode%1-ycc").arg(mode));
-        const double direct = MedianMs(5, [&] { panel.PaintPanel(400, 200); });
+        const double direct = bench::MedianThreadMs(5, [&] { panel.PaintPanel(400, 200); });
         failures += direct >= 300;
         std::printf("mode %d YCbCr direct     %6.1f ms%s\n", mode, direct, direct < 300 ? "" : "  FAIL");
     }
