@@ -132,8 +132,14 @@ void THistogramFrame::BuildMenus()
     }
 
     PopupMenu3 = new QMenu(this);
-    PopupMenu3->addAction(QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C")), this, [this] { CopyChart(); });
-    PopupMenu3->addAction(QStringLiteral("ファイルに保存(&S)"), QKeySequence(QStringLiteral("Ctrl+S")), this, [this] { SaveChart(); });
+    QAction* copy = PopupMenu3->addAction(QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C")), this, [this] { CopyChart(); });
+    QAction* save = PopupMenu3->addAction(QStringLiteral("ファイルに保存(&S)"), QKeySequence(QStringLiteral("Ctrl+S")), this, [this] { SaveChart(); });
+    // The keys work on the chart itself (clicked into), not across the window.
+    for (QAction* action : { copy, save }) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+        Image1->addAction(action);
+    }
+    Image1->setFocusPolicy(Qt::ClickFocus);
     CopyAtSizeEntry = PopupMenu3->addAction(QStringLiteral("サイズを指定してコピー"), this, [this] { CopyAtSize(); });
     SaveAtSizeEntry = PopupMenu3->addAction(QStringLiteral("サイズを指定して保存"), this, [this] { SaveAtSize(); });
     PopupMenu3->addSeparator();
