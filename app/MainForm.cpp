@@ -10,6 +10,7 @@
 #include "analysis/ui/HistogramFrame.h"
 #include "app/FolderTree.h"
 #include "app/HistogramFileView.h"
+#include "app/InfoFrameView.h"
 #include "app/ThumbnailProgressEvent.h"
 #include "catalogue/ui/CatalogueListModel.h"
 
@@ -18,6 +19,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), registry_(std::make_uniqu
     Actions = std::make_unique<TMainActions>();
     BuildLayout();
     BuildHistogramPanel();
+    SetupInfoFrame();
     FormCreate();
 }
 
@@ -33,6 +35,7 @@ void TForm1::FormCreate()
     ChangeViewType(catalogue::kViewMedium);
     ReadSettings();
     THistogramFrame1->InitPanel(Registry());
+    TInfoFrame1->LoadSettings(Registry());
     SortKind = 0;
     try {
         CacheFile = catalogue::CreateCatalogue(Catalogue);

@@ -9,6 +9,7 @@
 #include "app/FolderTree.h"
 #include "app/MainActions.h"
 #include "app/MainForm.h"
+#include "metadata/ui/InfoFrame.h"
 
 using platform::RegistryKey;
 
@@ -137,4 +138,5 @@ void TForm1::WriteSettings()
     Guarded([&] { THistogramFrame1->RegSave(reg); });
     // A settings folder that cannot be written loses only this session's changes.
     Guarded([&] { reg.Save(); });
+    TInfoFrame1->SaveSettings(reg);
 }

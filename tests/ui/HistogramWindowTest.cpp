@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
-#include <chrono>
 #include <gtest/gtest.h>
 
 #include "analysis/ui/HistogramFrame.h"
@@ -27,11 +26,7 @@ protected:
         }
         form = std::make_unique<TForm1>();
         form->show();
-        form->FolderOpen(QString::fromStdString(photos.Folder()), false);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (form->ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-        QApplication::processEvents();
+        uitest::OpenFolderAndWait(*form, photos.Folder());
     }
     void TearDown() override
     {

@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"histogram", voviro_tool::RunHistogram,
         "histogram FILE... [--json] [--chart rgb|hsv|ab|uv|lab3d --out PNG [--size WxH]"
         " [--style smooth|dot|line] [--space srgb|srgbc|adobergb|ntsc] [--ycc]]"},
+    {"panel", voviro_tool::RunPanel, "panel FILE [--tab basic|profile|iptc] [--mode all|auto|manual|select]"},
 };
 
 int Usage()
