@@ -75,9 +75,16 @@ public:
     void LoadLevelCounts(const uint8_t* in);
     void LoadHueCounts(const uint8_t* in);
 
+    using CountArray = std::array<uint32_t, kHistogramTables * kTableEntries + 1>;
+    // Replaces the tables whole (peaks included); Valid.
+    void SetCounts(const CountArray& counts)
+    {
+        counts_ = counts;
+        Valid = true;
+    }
+
 private:
-    uint32_t& At(int table, int entry) { return counts_[size_t(table) * kTableEntries + entry]; }
-    std::array<uint32_t, kHistogramTables * kTableEntries + 1> counts_ {};
+    CountArray counts_ {};
 };
 
 } // namespace analysis

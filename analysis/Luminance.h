@@ -26,7 +26,7 @@ inline int Luminance(int r, int g, int b)
     const int sum = 299 * r + 587 * g + 114 * b;
     const int whole = sum / 1000;
     const int rest = sum - whole * 1000;
-    if (rest != 500)
+    if (rest != 500) [[likely]]
         return whole + (rest > 500);
     return static_cast<int>(LuminanceOf(r, g, b) & 255);
 }

@@ -6,7 +6,9 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include "analysis/ui/HistogramFrame.h"
 #include "app/FolderTree.h"
+#include "app/HistogramFileView.h"
 #include "app/InfoFrameView.h"
 #include "app/ThumbnailProgressEvent.h"
 #include "catalogue/ui/CatalogueListModel.h"
@@ -16,6 +18,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), registry_(std::make_uniqu
 {
     Actions = std::make_unique<TMainActions>();
     BuildLayout();
+    BuildHistogramPanel();
     SetupInfoFrame();
     FormCreate();
 }
@@ -30,6 +33,7 @@ void TForm1::FormCreate()
     colour::UseQuietLibrary();
     ChangeViewType(catalogue::kViewMedium);
     ReadSettings();
+    THistogramFrame1->InitPanel(Registry());
     TInfoFrame1->LoadSettings(Registry());
     SortKind = 0;
     try {

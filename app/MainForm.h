@@ -11,6 +11,7 @@
 //   MainFormThumbnails.cpp view types, the grid and list input, the thumbnail maker
 //   MainFormPicture.cpp   the picture view: opening, zoom, stepping, turning
 //   MainFormInfoFrame.cpp the metadata panel and its sort and select-same commands
+//   MainFormHistogram.cpp the histogram panel, stored histograms and their recalculation
 
 #include <QMainWindow>
 #include <QString>
@@ -57,6 +58,8 @@ class QMimeData;
 class TMoveFiles;
 class TFileOperationDialog;
 struct TMainActions;
+class THistogramFrame;
+class THistogramFileView;
 class TInfoFrameView;
 namespace metadata {
 class TInfoFrame;
@@ -118,6 +121,7 @@ public:
     QWidget* InfoPanel = nullptr;
     QSplitter* Splitter1 = nullptr;
     QWidget* HistogramPlace = nullptr;
+    THistogramFrame* THistogramFrame1 = nullptr;
     QWidget* InfoFramePlace = nullptr;
     QWidget* PictureWindow = nullptr;
     QToolBar* PictTool = nullptr;
@@ -177,6 +181,15 @@ private:
     void TellNoCurrentFile() { TellCurrentFileChanged({}); }
 
     std::vector<ICurrentFileView*> currentFileViews_;
+    // The histogram panel placed in the histogram pane and told of the current file.
+    void BuildHistogramPanel();
+    std::unique_ptr<THistogramFileView> histogramView_;
+public:
+    // Stores the panel's histogram for the current file when the panel shows it.
+    void StoreHistogram();
+    // The automatic calculation, two seconds after a preview histogram.
+    void Timer1Timer();
+private:
     // The file last shown in the panels: a new one restarts the automatic histogram timer.
     std::string panelsFile_;
 
@@ -264,8 +277,9 @@ public:
     void ExportEmbeddedIcc(const std::string& target);
 
     // Commands built elsewhere; their entries are in place and do nothing yet.
-    void DoRecalcMenu() {}
-    void THistogramFrame1N5Click() {}
+    // --- histograms (MainFormHistogram.cpp)
+    void DoRecalcMenu();
+    void THistogramFrame1N5Click();
     void N9Click() {}
     void O1Click() {}
     void N45Click() {}

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QToolBar>
 
+#include "analysis/ui/HistogramFrame.h"
 #include "app/FolderTree.h"
 #include "app/MainActions.h"
 #include "app/MainForm.h"
@@ -134,7 +135,8 @@ void TForm1::WriteSettings()
         RegistryKey key(reg, kOtherKey);
         WriteOtherGroup(key, *this);
     });
+    Guarded([&] { THistogramFrame1->RegSave(reg); });
+    Guarded([&] { TInfoFrame1->SaveSettings(reg); });
     // A settings folder that cannot be written loses only this session's changes.
     Guarded([&] { reg.Save(); });
-    TInfoFrame1->SaveSettings(reg);
 }

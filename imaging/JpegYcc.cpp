@@ -3,6 +3,7 @@
 
 #include "imaging/JpegYcc.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -40,6 +41,8 @@ struct YccState {
     YccPicture& out;
     std::string message;
     std::vector<uint8_t> greyRow;
+    int rowStep = 1;
+    bool bgr = false;
 };
 
 YccDecodeResult Decode(const uint8_t* data, size_t size, YccState& state)
@@ -74,7 +77,8 @@ YccDecodeResult Decode(const uint8_t* data, size_t size, YccState& state)
     }
     // An RGB-coded file (Adobe transform 0) is converted to YCbCr by libjpeg,
     // which is what a YCbCr reader of the file would see.
-    cinfo.out_color_space = grey ? JCS_GRAYSCALE : JCS_YCbCr;
+    const bool expandGrey = grey && !state.bgr; // grey as YCbCr gets neutral chroma here
+    cinfo.out_color_space = state.bgr ? JCS_EXT_BGR : grey ? JCS_GRAYSCALE : JCS_YCbCr;
     jpeg_calc_output_dimensions(&cinfo);
     const uint64_t pixels = uint64_t(cinfo.output_width) * cinfo.output_height;
     if (pixels == 0 || pixels > kMaxPixels) {
@@ -83,9 +87,11 @@ YccDecodeResult Decode(const uint8_t* data, size_t size, YccState& state)
         return YccDecodeResult::Failed;
     }
     YccPicture& out = state.out;
+    const int step = std::max(1, state.rowStep);
+    const size_t rowsHeld = (size_t(cinfo.output_height) + step - 1) / step;
     try {
-        out.Pixels.resize(pixels * 3);
-        if (grey)
+        out.Pixels.resize(rowsHeld * cinfo.output_width * 3);
+        if (expandGrey)
             state.greyRow.resize(cinfo.output_width);
     } catch (const std::bad_alloc&) {
         jpeg_destroy_decompress(&cinfo);
@@ -94,21 +100,30 @@ YccDecodeResult Decode(const uint8_t* data, size_t size, YccState& state)
     }
     out.Width = static_cast<int>(cinfo.output_width);
     out.Height = static_cast<int>(cinfo.output_height);
+    out.RowStep = step;
     jpeg_start_decompress(&cinfo);
     const size_t rowBytes = size_t(cinfo.output_width) * 3;
     while (cinfo.output_scanline < cinfo.output_height) {
-        uint8_t* target = out.Pixels.data() + rowBytes * cinfo.output_scanline;
-        JSAMPROW row = grey ? state.greyRow.data() : target;
+        const unsigned scanline = cinfo.output_scanline;
+        if (scanline % unsigned(step) != 0) {
+            const unsigned skip = std::min(unsigned(step) - scanline % unsigned(step), cinfo.output_height - scanline);
+            if (jpeg_skip_scanlines(&cinfo, skip) == 0)
+                break;
+            continue;
+        }
+        uint8_t* target = out.Pixels.data() + rowBytes * (scanline / unsigned(step));
+        JSAMPROW row = expandGrey ? state.greyRow.data() : target;
         if (jpeg_read_scanlines(&cinfo, &row, 1) != 1)
             break; // cannot happen with a memory source, but never spin
-        if (grey)
+        if (expandGrey)
             for (unsigned x = 0; x < cinfo.output_width; ++x) {
                 target[3 * x] = state.greyRow[x];
                 target[3 * x + 1] = 128;
                 target[3 * x + 2] = 128;
             }
     }
-    jpeg_finish_decompress(&cinfo);
+    // Skipping to the end leaves nothing for finish to read; abort is enough.
+    jpeg_abort_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
     return YccDecodeResult::Ok;
 }
@@ -127,18 +142,24 @@ YccDecodeResult Finish(YccDecodeResult result, YccState& state, std::string* err
 
 YccDecodeResult DecodeJpegYccMemory(const uint8_t* data, size_t size, YccPicture& out, std::string* error)
 {
-    YccState state { out, {}, {} };
+    YccState state { out, {}, {}, 1, false };
     return Finish(Decode(data, size, state), state, error);
+}
+
+YccDecodeResult DecodeJpegRows(const std::string& path, YccPicture& out, int rowStep, bool bgr, std::string* error)
+{
+    YccState state { out, {}, {}, rowStep, bgr };
+    FileBuffer file;
+    if (!ReadWholeFile(path, file)) {
+        state.message = "cannot read the file";
+        return Finish(YccDecodeResult::Failed, state, error);
+    }
+    return Finish(Decode(file.data.get(), file.size, state), state, error);
 }
 
 YccDecodeResult DecodeJpegYcc(const std::string& path, YccPicture& out, std::string* error)
 {
-    FileBuffer file;
-    if (!ReadWholeFile(path, file)) {
-        YccState state { out, "cannot read the file", {} };
-        return Finish(YccDecodeResult::Failed, state, error);
-    }
-    return DecodeJpegYccMemory(file.data.get(), file.size, out, error);
+    return DecodeJpegRows(path, out, 1, false, error);
 }
 
 } // namespace imaging

@@ -13,6 +13,8 @@ namespace imaging {
 struct YccPicture {
     int Width = 0, Height = 0;
     std::vector<uint8_t> Pixels; // Y, Cb, Cr bytes per pixel, rows top to bottom, upsampled
+    // Rows held: every RowStep-th row of the picture (0, RowStep, ...); Height is the picture's.
+    int RowStep = 1;
 };
 
 // Unsupported: CMYK and YCCK files. Greyscale files give Cb = Cr = 128.
@@ -20,5 +22,11 @@ enum class YccDecodeResult { Ok, Failed, Unsupported };
 
 YccDecodeResult DecodeJpegYcc(const std::string& path, YccPicture& out, std::string* error = nullptr);
 YccDecodeResult DecodeJpegYccMemory(const uint8_t* data, size_t size, YccPicture& out, std::string* error = nullptr);
+
+// Decodes only rows 0, rowStep, 2·rowStep, ... (the others are skipped,
+// which is much faster for charts that sample a picture), as YCbCr or, with
+// `bgr`, as blue, green, red bytes.
+YccDecodeResult DecodeJpegRows(
+    const std::string& path, YccPicture& out, int rowStep, bool bgr, std::string* error = nullptr);
 
 } // namespace imaging

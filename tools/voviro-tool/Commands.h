@@ -10,6 +10,7 @@ int RunExif(const std::vector<std::string>& args);
 int RunThumbs(const std::vector<std::string>& args);
 int RunRotate(const std::vector<std::string>& args);
 int RunMarkers(const std::vector<std::string>& args);
+int RunHistogram(const std::vector<std::string>& args);
 int RunPanel(const std::vector<std::string>& args);
 int RunView(const std::vector<std::string>& args);
 int RunFiles(const std::vector<std::string>& args);

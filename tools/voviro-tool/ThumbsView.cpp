@@ -3,32 +3,15 @@
 #ifdef VOVIRO_TOOL_WITH_QT
 #include <QFile>
 #include <QFont>
-#include <QGuiApplication>
-#include <cstdlib>
-#include <memory>
 
 #include "catalogue/CellLayout.h"
 #include "catalogue/ui/MakeThumbnailCanvas.h"
+#include "tools/voviro-tool/QtApp.h"
 #endif
 
 namespace voviro_tool {
 
 #ifdef VOVIRO_TOOL_WITH_QT
-
-namespace {
-// Text drawing needs an application object; the tool never needs a display.
-QGuiApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "voviro-tool";
-    static char* argv[] = { name, nullptr };
-    static std::unique_ptr<QGuiApplication> app = [] {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        return std::make_unique<QGuiApplication>(argc, argv);
-    }();
-    return *app;
-}
-} // namespace
 
 bool CellDrawingAvailable()
 {
@@ -38,7 +21,7 @@ bool CellDrawingAvailable()
 bool SaveCellPng(
     const std::string& path, const catalogue::TImageCache& record, const imaging::Bitmap* thumbnail, int viewType)
 {
-    App();
+    EnsureQtApp();
     const auto size = catalogue::CellSizeOf(viewType);
     if (!size)
         return false;

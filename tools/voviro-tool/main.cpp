@@ -23,6 +23,9 @@ const Command kCommands[] = {
     {"markers", voviro_tool::RunMarkers,
         "markers FILE [--to-jfif] [--delete-icc | --icc PROFILE] [--comment TEXT] [--export-icc OUT] "
         "[--mode rewrite|trash|rename] [--yes]"},
+    {"histogram", voviro_tool::RunHistogram,
+        "histogram FILE... [--json] [--chart rgb|hsv|ab|uv|lab3d --out PNG [--size WxH]"
+        " [--style smooth|dot|line] [--space srgb|srgbc|adobergb|ntsc] [--ycc]]"},
     {"panel", voviro_tool::RunPanel, "panel FILE [--tab basic|profile|iptc] [--mode all|auto|manual|select]"},
     {"view", voviro_tool::RunView,
         "view FILE --out OUT.(png|bmp) [--mode r|g|b|rover|gover|bover|wover|tobi-all|tobi-r|tobi-g|tobi-b|tobi-w|ycc]"
