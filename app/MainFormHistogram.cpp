@@ -18,7 +18,7 @@
 namespace {
 
 // The status bar's task text, shown at once.
-void ShowTask(QLabel* label, const QString& text)
+void ShowTaskText(QLabel* label, const QString& text)
 {
     label->setText(text);
     label->repaint();
@@ -57,7 +57,7 @@ void TForm1::BuildHistogramPanel()
     layout->setContentsMargins(0, 0, 0, 0);
     THistogramFrame1 = new THistogramFrame(HistogramPlace);
     layout->addWidget(THistogramFrame1);
-    THistogramFrame1->SetTask = [this](const QString& task) { ShowTask(TaskLabel, task); };
+    THistogramFrame1->SetTask = [this](const QString& task) { ShowTaskText(TaskLabel, task); };
     THistogramFrame1->SetProgress = [this](int percent) {
         TaskProgress->setValue(percent);
         TaskProgress->repaint();
@@ -90,7 +90,7 @@ void TForm1::Timer1Timer()
     catalogue::LockedItem record(Catalogue, index);
     if (record->FileName != THistogramFrame1->CurrentFile || record->HistState != 0)
         return;
-    ShowTask(TaskLabel, QStringLiteral("ヒストグラム自動計算"));
+    ShowTaskText(TaskLabel, QStringLiteral("ヒストグラム自動計算"));
     bool computed = false;
     try {
         if (PictureWindow->isVisible()) {
@@ -120,7 +120,7 @@ void TForm1::Timer1Timer()
 
 void TForm1::THistogramFrame1N5Click()
 {
-    ShowTask(TaskLabel, QStringLiteral("ヒストグラム再計算"));
+    ShowTaskText(TaskLabel, QStringLiteral("ヒストグラム再計算"));
     TaskProgress->setMaximum(100);
     TaskProgress->setValue(0);
     const std::string file = THistogramFrame1->CurrentFile;
