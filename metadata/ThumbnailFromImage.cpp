@@ -37,20 +37,26 @@ bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbn
 {
     const std::string ext = platform::LowerExtensionOf(fileName);
     imaging::Bitmap picture;
+    // PNG and TIFF pictures are reduced into the box while they are decoded.
+    imaging::DecodeInfo info;
+    imaging::DecodeOptions reduced;
+    reduced.reduceWidth = kBoxWidth;
+    reduced.reduceHeight = kBoxHeight;
+    reduced.progress = progress;
+    reduced.info = &info;
     if (ExtensionIsOneOf(ext, { ".jpg", ".jpeg" })) {
         return LoadJpegThumbnail(fileName, thumbnail, progress);
     } else if (ExtensionIsOneOf(ext, { ".bmp", ".png", ".pcx" })) {
+        reduced.progress = nullptr;
         bool loaded = ext == ".bmp" ? imaging::LoadBmpFile(fileName, picture)
-            : ext == ".png"         ? imaging::LoadPngFile(fileName, picture)
+            : ext == ".png"         ? imaging::LoadPngFile(fileName, picture, reduced)
                                     : imaging::LoadPcxFile(fileName, picture);
         if (!loaded || picture.Empty())
             return false;
-        width = picture.Width();
-        height = picture.Height();
+        width = ext == ".png" ? info.fullWidth : picture.Width();
+        height = ext == ".png" ? info.fullHeight : picture.Height();
     } else if (ExtensionIsOneOf(ext, { ".tif", ".tiff", ".nef", ".nsk", ".orf" })) {
-        imaging::DecodeOptions options;
-        options.progress = progress;
-        if (!imaging::LoadTiffFile(fileName, picture, options) || picture.Empty())
+        if (!imaging::LoadTiffFile(fileName, picture, reduced) || picture.Empty())
             return false;
     } else {
         return false;

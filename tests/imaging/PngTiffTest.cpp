@@ -219,3 +219,73 @@ TEST(Tiff, BrokenFilesFailQuietly)
     TIFFClose(tiff);
     EXPECT_FALSE(LoadTiffFile(path, b));
 }
+
+// With a box to reduce into, PNG and TIFF pictures larger than the box are
+// reduced row by row: the same pixels as the whole picture drawn into the box.
+TEST(ReducedLoad, PngAndTiffMatchTheWholePictureDrawnIntoTheBox)
+{
+    testsupport::TempDir dir;
+    const auto png = (dir.Path() / "a.png").string();
+    const auto tif = (dir.Path() / "a.tif").string();
+    const auto pattern = [](int x, int y, uint8_t* p) {
+        p[0] = uint8_t(x * 3 + y), p[1] = uint8_t(y * 5), p[2] = uint8_t(x ^ y), p[3] = uint8_t(x * y % 256);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> write;
+        const std::string& path;
+    };
+    const Case cases[] = {
+        { "png rgb", [&] { WritePng(png, 333, 517, PNG_COLOR_TYPE_RGB, 8, false, pattern); }, png },
+        { "png rgb interlaced", [&] { WritePng(png, 333, 517, PNG_COLOR_TYPE_RGB, 8, true, pattern); }, png },
+        { "png rgba interlaced", [&] { WritePng(png, 250, 250, PNG_COLOR_TYPE_RGB_ALPHA, 8, true, pattern); }, png },
+        { "png grey 1-bit",
+            [&] {
+                WritePng(png, 401, 203, PNG_COLOR_TYPE_GRAY, 1, false,
+                    [](int x, int y, uint8_t* p) { p[x / 8 - x] |= ((x * y) % 3 == 0) << (7 - x % 8); });
+            },
+            png },
+        { "png grey 1-bit interlaced",
+            [&] {
+                WritePng(png, 401, 203, PNG_COLOR_TYPE_GRAY, 1, true,
+                    [](int x, int y, uint8_t* p) { p[x / 8 - x] |= ((x + y) % 3 == 0) << (7 - x % 8); });
+            },
+            png },
+        { "png grey 16-bit", [&] { WritePng(png, 300, 90, PNG_COLOR_TYPE_GRAY, 16, false, pattern); }, png },
+        { "png palette",
+            [&] {
+                WritePng(png, 500, 20, PNG_COLOR_TYPE_PALETTE, 8, false,
+                    [](int x, int, uint8_t* p) { p[0] = uint8_t(x % 2); }, { { 10, 20, 30 }, { 0, 0, 250 } });
+            },
+            png },
+        { "png within the box", [&] { WritePng(png, 100, 50, PNG_COLOR_TYPE_RGB, 8, false, pattern); }, png },
+    };
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    const std::pair<const char*, uint16_t> orientations[] = {
+        { "tiff top left", ORIENTATION_TOPLEFT },
+        { "tiff bottom left", ORIENTATION_BOTLEFT },
+        { "tiff top right", ORIENTATION_TOPRIGHT },
+        { "tiff bottom right", ORIENTATION_BOTRIGHT },
+        { "tiff left top", ORIENTATION_LEFTTOP },
+        { "tiff right bottom", ORIENTATION_RIGHTBOT },
+    };
+    for (const auto& [name, orientation] : orientations)
+        all.push_back({ name, [&, o = orientation] { WriteRgbaTiff(tif, 300, 170, o, pattern); }, tif });
+    for (const Case& c : all) {
+        SCOPED_TRACE(c.name);
+        c.write();
+        Bitmap whole, reduced;
+        const bool isPng = &c.path == &png;
+        ASSERT_TRUE(isPng ? LoadPngFile(c.path, whole) : LoadTiffFile(c.path, whole));
+        DecodeInfo info;
+        DecodeOptions options;
+        options.reduceWidth = 160;
+        options.reduceHeight = 120;
+        options.info = &info;
+        ASSERT_TRUE(isPng ? LoadPngFile(c.path, reduced, options) : LoadTiffFile(c.path, reduced, options));
+        const bool within = whole.Width() <= 160 && whole.Height() <= 120;
+        EXPECT_EQ(testimaging::FirstDifference(reduced, within ? whole : testimaging::FittedInto(whole, 160, 120)), -1);
+        EXPECT_EQ(info.fullWidth, whole.Width());
+        EXPECT_EQ(info.fullHeight, whole.Height());
+    }
+}

@@ -1,6 +1,11 @@
 // FitRect, thumbnails made from whole pictures, and embedded ICC profiles.
 #include <gtest/gtest.h>
 #include <lcms2.h>
+#include <png.h>
+#include <tiffio.h>
+
+#include <csetjmp>
+#include <cstdio>
 
 #include "imaging/ImageIO.h"
 #include "metadata/EmbeddedProfile.h"
@@ -62,6 +67,82 @@ TEST(LoadThumbnailFromImage, ByExtension)
     EXPECT_EQ(thumbnail.Row(10)[2], 10);
     EXPECT_FALSE(metadata::LoadThumbnailFromImage((dir.Path() / "a.dat").string(), thumbnail, width, height));
     EXPECT_FALSE(metadata::LoadThumbnailFromImage((dir.Path() / "none.png").string(), thumbnail, width, height));
+}
+
+// A 1-bit picture whose left half is white and right half black, written row
+// by row: a PNG (about 110 KB for 30000 × 30000) or a fax-compressed TIFF.
+void WriteHalfWhitePng(const std::string& path, int width, int height)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)))
+        FAIL() << "libpng write error";
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+        PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(png, 1);
+    png_set_filter(png, 0, PNG_FILTER_NONE);
+    png_write_info(png, info);
+    std::vector<uint8_t> row((width + 7) / 8, 0);
+    std::fill(row.begin(), row.begin() + width / 16, 0xFF);
+    for (int y = 0; y < height; ++y)
+        png_write_row(png, row.data());
+    png_write_end(png, nullptr);
+    png_destroy_write_struct(&png, &info);
+    std::fclose(file);
+}
+
+void WriteHalfWhiteTiff(const std::string& path, int width, int height)
+{
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tiff, nullptr);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 256);
+    std::vector<uint8_t> row((width + 7) / 8, 0);
+    std::fill(row.begin(), row.begin() + width / 16, 0xFF);
+    for (int y = 0; y < height; ++y)
+        TIFFWriteScanline(tiff, row.data(), y, 0);
+    TIFFClose(tiff);
+}
+
+// The thumbnail of a huge picture costs memory for the thumbnail, not for the picture.
+TEST(LoadThumbnailFromImage, HugePicturesAreReducedWhileDecoding)
+{
+    testsupport::TempDir dir;
+    const struct {
+        const char* name;
+        int width, height;
+        void (*write)(const std::string&, int, int);
+        int thumbWidth;
+    } cases[] = {
+        { "a.png", 30000, 30000, WriteHalfWhitePng, 120 },
+        { "a.tif", 8000, 6000, WriteHalfWhiteTiff, 160 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = (dir.Path() / c.name).string();
+        c.write(path, c.width, c.height);
+        imaging::Bitmap thumbnail;
+        int32_t width = -1, height = -1;
+        const uint64_t before = testsupport::PeakMemoryBytes();
+        ASSERT_TRUE(metadata::LoadThumbnailFromImage(path, thumbnail, width, height));
+        EXPECT_LT(testsupport::PeakMemoryBytes() - before, 64u << 20);
+        ASSERT_EQ(thumbnail.Width(), c.thumbWidth);
+        ASSERT_EQ(thumbnail.Height(), 120);
+        EXPECT_EQ(thumbnail.Row(60)[0], 255);
+        EXPECT_EQ(thumbnail.Row(60)[3 * (c.thumbWidth - 1) + 2], 0);
+        if (std::string(c.name) == "a.png") {
+            EXPECT_EQ(width, c.width);
+            EXPECT_EQ(height, c.height);
+        }
+    }
 }
 
 Bytes SrgbProfile()
