@@ -111,10 +111,30 @@ TEST(BadInput, EntryTableBeyondTheFileRaises)
 {
     Bytes bytes = { 'I', 'I', 42, 0, 8, 0, 0, 0, 0xFF, 0xFF, 1, 1, 3, 0, 1, 0, 0, 0, 5, 0, 0, 0 };
     EXPECT_TRUE(ReadMemory(bytes, "a.tif").raised);
-    EXPECT_TRUE(ReadMemory(Bytes {}, "a.jpg").raised);
-    EXPECT_TRUE(ReadMemory(Bytes { 0xFF, 0xD8, 0xFF }, "a.jpg").raised);
     // The file ends right behind the byte-order mark scan.
-    EXPECT_TRUE(ReadMemory(Bytes { 'I', 'I', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 }, "a.tif").raised);
+    EXPECT_TRUE(ReadMemory(Bytes { 'I', 'I', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14 }, "a.tif").raised);
+}
+
+// Files too short to hold any metadata fail quietly, whatever their name.
+TEST(BadInput, FilesShorterThanTheRecognitionFailWithoutRaising)
+{
+    const Bytes tiffStart = { 'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0 };
+    const std::pair<Bytes, const char*> cases[] = {
+        { {}, "a.jpg" },
+        { { 0xFF, 0xD8, 0xFF }, "a.jpg" },
+        { { 0xFF, 0xD8, 0xFF, 0xE1, 0, 8, 'E', 'x', 'i', 'f', 0, 0, 'I' }, "a.jpg" },
+        { tiffStart, "a.tif" },
+        { Bytes(tiffStart.begin(), tiffStart.begin() + 8), "a.nef" },
+        { { 'M', 'R', 'M', 0 }, "a.mrw" },
+    };
+    for (const auto& [bytes, name] : cases) {
+        SCOPED_TRACE(std::to_string(bytes.size()) + " bytes as " + name);
+        for (const exiftest::ReadResult& r : { ReadMemory(bytes, name), exiftest::ReadFileBytes(bytes, name) }) {
+            EXPECT_FALSE(r.raised);
+            EXPECT_EQ(r.exif.Failed, 1);
+            EXPECT_EQ(r.exif.ContainerKind, 0);
+        }
+    }
 }
 
 TEST(BadInput, JpegSegmentsThatDoNotAdvance)
