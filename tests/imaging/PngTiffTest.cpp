@@ -9,6 +9,7 @@
 
 #include "imaging/ImageIO.h"
 #include "imaging/Pixels.h"
+#include "imaging/PngWriter.h"
 #include "support/TestSupport.h"
 
 using namespace imaging;
@@ -22,34 +23,16 @@ using SampleFn = std::function<void(int x, int y, uint8_t* samples)>;
 void WritePng(const std::string& path, int width, int height, int colourType, int bitDepth, bool interlaced,
     const SampleFn& pixel, const std::vector<png_color>& palette = {}, const std::vector<uint8_t>& alphas = {})
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png)))
-        FAIL() << "libpng write error";
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, bitDepth, colourType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!palette.empty())
-        png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (!alphas.empty())
-        png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), nullptr);
-    png_write_info(png, info);
-    const size_t rowBytes = png_get_rowbytes(png, info);
-    const int channels = png_get_channels(png, info);
+    const int channels = colourType == PNG_COLOR_TYPE_RGB_ALPHA ? 4
+        : colourType == PNG_COLOR_TYPE_RGB                     ? 3
+        : colourType == PNG_COLOR_TYPE_GRAY_ALPHA              ? 2
+                                                               : 1;
     const int sampleBytes = bitDepth == 16 ? 2 : 1;
-    std::vector<std::vector<uint8_t>> rows(height, std::vector<uint8_t>(rowBytes + 8));
-    std::vector<png_bytep> pointers;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            pixel(x, y, rows[y].data() + size_t(x) * channels * sampleBytes);
-        pointers.push_back(rows[y].data());
-    }
-    png_write_image(png, pointers.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
+    testimaging::WritePngFile(path, { width, height, colourType, bitDepth, interlaced, palette, alphas },
+        [&](int y, uint8_t* row) {
+            for (int x = 0; x < width; ++x)
+                pixel(x, y, row + size_t(x) * channels * sampleBytes);
+        });
 }
 
 } // namespace

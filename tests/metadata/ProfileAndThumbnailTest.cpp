@@ -1,13 +1,10 @@
 // FitRect, thumbnails made from whole pictures, and embedded ICC profiles.
 #include <gtest/gtest.h>
 #include <lcms2.h>
-#include <png.h>
 #include <tiffio.h>
 
-#include <csetjmp>
-#include <cstdio>
-
 #include "imaging/ImageIO.h"
+#include "imaging/PngWriter.h"
 #include "metadata/EmbeddedProfile.h"
 #include "metadata/ExifRead.h"
 #include "metadata/ReadFixture.h"
@@ -73,25 +70,13 @@ TEST(LoadThumbnailFromImage, ByExtension)
 // by row: a PNG (about 110 KB for 30000 × 30000) or a fax-compressed TIFF.
 void WriteHalfWhitePng(const std::string& path, int width, int height)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png)))
-        FAIL() << "libpng write error";
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, 1, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-        PNG_FILTER_TYPE_DEFAULT);
-    png_set_compression_level(png, 1);
-    png_set_filter(png, 0, PNG_FILTER_NONE);
-    png_write_info(png, info);
-    std::vector<uint8_t> row((width + 7) / 8, 0);
-    std::fill(row.begin(), row.begin() + width / 16, 0xFF);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, row.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
+    testimaging::PngLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.colourType = PNG_COLOR_TYPE_GRAY;
+    layout.bitDepth = 1;
+    layout.compression = 1;
+    testimaging::WritePngFile(path, layout, [&](int, uint8_t* row) { std::fill_n(row, width / 16, 0xFF); });
 }
 
 void WriteHalfWhiteTiff(const std::string& path, int width, int height)
