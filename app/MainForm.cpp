@@ -1,4 +1,5 @@
 // The main window's creation, showing, closing and destruction.
+#include "app/MainActions.h"
 #include "app/MainForm.h"
 
 #include <QCloseEvent>
@@ -12,6 +13,7 @@
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), registry_(std::make_unique<platform::RegistryStore>())
 {
+    Actions = std::make_unique<TMainActions>();
     BuildLayout();
     FormCreate();
 }
@@ -25,7 +27,7 @@ void TForm1::FormCreate()
 {
     // Colour-management errors are reported by return values, never by the library's own handler.
     cmsSetLogErrorHandler(nullptr);
-    ChangeViewType(4);
+    ChangeViewType(catalogue::kViewMedium);
     ReadSettings();
     SortKind = 0;
     try {

@@ -15,11 +15,14 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "app/CurrentFileView.h"
 #include "app/SettingsGroups.h"
 #include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CellLayout.h"
 #include "catalogue/ImageCache.h"
 #include "catalogue/ThumbnailMaker.h"
 #include "catalogue/ui/ThumbnailMakerHost.h"
@@ -45,6 +48,7 @@ class QMenu;
 class QSlider;
 class QToolButton;
 class QResizeEvent;
+struct TMainActions;
 
 class TForm1 : public QMainWindow, public TMainSettings {
     Q_OBJECT
@@ -66,6 +70,8 @@ public:
     void PTShellTree1Change();
     // Posts the thumbnail progress message to this window (callable from any thread).
     void PostThumbnailProgress(int wParam, int lParam);
+    // Registers a panel that follows the current file (not owned; it lives as long as the window).
+    void AddCurrentFileView(ICurrentFileView* view);
 
     // --- lifecycle handlers
     void FormCreate();
@@ -78,10 +84,8 @@ public:
     std::string CurrentFolder; // always ends in '/'
     int SortKind = 0;
     int32_t SortTag = 0;
-    int ViewType = 4;
+    int ViewType = catalogue::kViewMedium;
     bool NoFileShown = false;
-    // The file the histogram panel shows (its CurrentFile), compared and set by ShowItemInfo.
-    std::string HistogramCurrentFile;
     int DragStartX = 0, DragStartY = 0;
     catalogue::TCatalogue Catalogue;
     std::unique_ptr<catalogue::TCacheFile> CacheFile;
@@ -128,7 +132,10 @@ public:
     int HistogramHeight() const;
     void SetHistogramHeight(int height);
     void ChangeViewType(int viewType);
+    // Sets the grid's column and row counts for its width and the file count, keeping the current file.
     void LayoutGrid();
+    // Makes the grid cell of a file index the current one.
+    void PlaceGridCurrent(int index);
     bool PictureMode() const;
 
 protected:
@@ -152,6 +159,13 @@ private:
     void ApplyPaneSizes();
     void TakePaneSizes();
     int HistogramChrome() const;
+    // Tells every registered view about the file (Index -1: no file).
+    void TellCurrentFileChanged(const TCurrentFile& file);
+    void TellNoCurrentFile() { TellCurrentFileChanged({}); }
+
+    std::vector<ICurrentFileView*> currentFileViews_;
+    // The file last shown in the panels: a new one restarts the automatic histogram timer.
+    std::string panelsFile_;
 
     std::unique_ptr<platform::RegistryStore> registry_;
     int folderWidth_ = 185;
@@ -203,73 +217,8 @@ public:
 
     // --- menus and actions (MainFormMenus.cpp)
 public:
-    QMenu* PopupMenu1 = nullptr; // files in the grid and the list
-    QMenu* PopupMenu2 = nullptr; // view type (drop-down of the view-type button)
-    QMenu* PopupMenu3 = nullptr; // the picture view
-    QMenu* PopupMenu4 = nullptr; // an empty part of the grid
-    QMenu* RolatePopupMenu = nullptr; // drop-down of the rotate-right buttons
-    QMenu* ListPopup = nullptr; // list column headers from the third column on
-    QMenu* ToolsMenu = nullptr; // registered applications are appended at its end
-    // The pane and bar actions (category "表示").
-    QAction* Action_ShowFolder = nullptr;
-    QAction* Action_ShowInfo = nullptr;
-    QAction* Action_ShowStatusBar = nullptr;
-    QAction* Action_ShowToolBar = nullptr;
-    // The clipping and channel actions (categories "飛び判定" and "チャンネル").
-    QAction* TOBI_All = nullptr;
-    QAction* TOBI_W = nullptr;
-    QAction* TOBI_R = nullptr;
-    QAction* TOBI_G = nullptr;
-    QAction* TOBI_B = nullptr;
-    QAction* CHANNEL_ALL = nullptr;
-    QAction* CHANNEL_R = nullptr;
-    QAction* CHANNEL_G = nullptr;
-    QAction* CHANNEL_B = nullptr;
-    QAction* CHANNEL_ROVER = nullptr;
-    QAction* CHANNEL_GOVER = nullptr;
-    QAction* CHANNEL_BOVER = nullptr;
-    QAction* CHANNEL_WOVER = nullptr;
-    // Main menu entries the window enables, checks or shows.
-    QAction* N5 = nullptr; // 戻る(&ESC)
-    QAction* AutoFit1 = nullptr;
-    QAction* N15001 = nullptr; // 実寸表示(&100%)
-    QAction* ZoomSub = nullptr; // 倍率指定(&S)
-    QAction* N78 = nullptr; // ツールバー(画像画面)
-    QAction* ToolBarEntry = nullptr; // ツールバー(通常画面)
-    QAction* SortSub = nullptr; // 並び替え(&O)
-    QAction* SortEntries[5] = {}; // by name, type, date, size, picture size
-    QAction* SelectAll1 = nullptr;
-    QAction* DeselectAll1 = nullptr;
-    QAction* DeSelectRev1 = nullptr;
-    QAction* BatchSub = nullptr; // 一括処理(&A)
-    QAction* C1 = nullptr; // 画像としてコピー(&C)
-    QAction* TobiSub = nullptr; // 飛び判定(&T) of the main menu
-    QAction* ChannelSub = nullptr; // チャンネル(&C) of the main menu
-    QAction* PopupTobiSub = nullptr; // the same two in the picture view's menu
-    QAction* PopupChannelSub = nullptr;
-    QAction* ChannelAllMain = nullptr; // 全チャンネル(元画像)
-    QAction* ColorManagement = nullptr;
-    QAction* YCbCrWarning = nullptr;
-    QAction* N66 = nullptr; // 回転(&R) of the image-processing menu
-    QAction* N55 = nullptr; // 現在のチャンネルを保存(&S)
-    QAction* LosslessEntry = nullptr; // ロスレス回転実行(&L)
-    QAction* MarkerEntry = nullptr; // JPEGマーカー編集(&M)
-    QAction* NewFolderEntry = nullptr; // フォルダ新規作成(&C) of the tools menu
-    // File context menu entries that follow the file under the menu.
-    QAction* PopupCheck = nullptr; // 選択(&T)
-    QAction* PopupProtect = nullptr; // プロテクト(&P)
-    QAction* PopupBatch = nullptr; // 一括処理
-    QAction* PopupLossless = nullptr; // ロスレス回転実行(&F)
-    QAction* PopupMarker = nullptr; // JPEGマーカー編集(&E)
-    QAction* PictureCheck = nullptr; // 選択(&T) of the picture view's menu
-    // Tool bar buttons.
-    QToolButton* ViewTypeButton = nullptr;
-    QToolButton* MirrorButton = nullptr; // 左右反転
-    QToolButton* FlipButton = nullptr; // 上下反転
-    QToolButton* LosslessButton = nullptr;
-    QToolButton* MarkerButton = nullptr;
-    QToolButton* PictCheckButton = nullptr; // 選択 of the picture tool bar
-    QSlider* FileTrack = nullptr;
+    // The window's actions, menus and tool bar controls (app/MainActions.h).
+    std::unique_ptr<TMainActions> Actions;
 
     void ShowFolderView();
     void Action_ShowInfoExecute();
@@ -379,8 +328,16 @@ public:
     void ImageEn1Progress2(int percent);
     // Makes the file at index the current one in the grid or the list (which shows it in the panels).
     void SelectFile(int index);
-    // Colour management of a freshly opened photo (built elsewhere; does nothing yet).
-    void ApplyOpenColourManagement() {}
+    // The steps after a photo's pixels are in the view, in this order: the record's
+    // orientation, colour management (when the opening asked for it), the view
+    // mode, then the registered views hear of the opened picture.
+    void PictureLoaded();
+    // Colour-manages the displayed picture from the source picture (MainFormViewSteps.cpp).
+    void DoColorManagement();
+    // Prepares and draws a channel, clipping or correction view of the displayed
+    // picture (MainFormViewSteps.cpp); kViewModeAllChannels shows the photo unchanged.
+    void ApplyViewMode(int mode);
+    static constexpr int kViewModeAllChannels = 3;
 
 private:
     void SetupPictureView();
@@ -392,6 +349,8 @@ private:
     void MarkRotation(QMenu* menu);
     // Auto-repeated keys only move the selection; the photo is opened once they stop coming.
     bool keyRepeating_ = false;
+    // The requesting control of the opening in progress (null when none was given).
+    QObject* openSender_ = nullptr;
     bool openPending_ = false;
     QObject* pendingSender_ = nullptr;
     // --- end of picture view

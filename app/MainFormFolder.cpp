@@ -49,7 +49,7 @@ void TForm1::FolderOpen(const QString& path, bool force)
     int keptRow = -1; // the list row to select again after a refresh
     if (folder != CurrentFolder) {
         // A new folder: the panels are emptied and the list starts afresh.
-        HistogramCurrentFile.clear();
+        TellNoCurrentFile();
         ListModel->SetItemCount(0);
         ListView1->clearSelection();
         n = CacheFile ? catalogue::BuildCatalogue(Catalogue, folder, *CacheFile, order) : 0;
@@ -71,7 +71,7 @@ void TForm1::FolderOpen(const QString& path, bool force)
         }
     }
     ListModel->SetItemCount(n);
-    if (keptRow >= 0 && ViewType == 0) {
+    if (keptRow >= 0 && ViewType == catalogue::kViewList) {
         // Resetting the model drops the selection; it keeps its position by index, quietly,
         // since the panels already show the file that was current.
         const QSignalBlocker quiet(ListView1->selectionModel());
@@ -106,7 +106,7 @@ int TForm1::CurrentIndex() const
 {
     std::lock_guard lock(Catalogue.Mutex());
     const int count = Catalogue.Count();
-    if (ViewType == 0) {
+    if (ViewType == catalogue::kViewList) {
         const QModelIndex current = ListView1->selectionModel()->currentIndex();
         if (count == 0 || !current.isValid() || !ListView1->selectionModel()->isRowSelected(current.row()))
             return -1;
@@ -134,12 +134,15 @@ void TForm1::ShowItemInfo(int index)
         status = record->Exif ? QStringLiteral(" ") + name + QStringLiteral(" ") +
                                     QString::fromUtf8(catalogue::ShootingSummary(*record))
                               : QStringLiteral(" ") + name;
-        if (InfoPaneVisible() && HistogramCurrentFile != fileName) {
-            HistogramCurrentFile = fileName;
-            // A preview histogram from the thumbnail is followed, two seconds later, by the full one.
-            if (record->HistState != 10 && record->ThumbOffset != -1) {
-                Timer1->stop();
-                Timer1->start();
+        if (InfoPaneVisible()) {
+            TellCurrentFileChanged({index, &*record});
+            if (panelsFile_ != fileName) {
+                panelsFile_ = fileName;
+                // A preview histogram from the thumbnail is followed, two seconds later, by the full one.
+                if (record->HistState != 10 && record->ThumbOffset != -1) {
+                    Timer1->stop();
+                    Timer1->start();
+                }
             }
         }
     }
@@ -150,16 +153,14 @@ void TForm1::RepaintItem(int index)
 {
     if (index < 0)
         return;
-    if (ViewType == 0) {
+    if (ViewType == catalogue::kViewList) {
         ListModel->RefreshRow(index);
         return;
     }
     const int cols = DrawGrid1->ColCount();
-    const int rowHeight = DrawGrid1->DefaultRowHeight();
-    const int visibleRows = (DrawGrid1->viewport()->height() + rowHeight + 1) / (rowHeight + 2);
-    const int first = DrawGrid1->TopRow() * cols;
-    if (index >= first && index <= first + visibleRows * cols - 1)
-        DrawGrid1->viewport()->update(DrawGrid1->CellRect(index % cols, index / cols));
+    const int row = index / cols;
+    if (row >= DrawGrid1->TopRow() && row <= DrawGrid1->LastVisibleRow())
+        DrawGrid1->viewport()->update(DrawGrid1->CellRect(index % cols, row));
 }
 
 void TForm1::PostThumbnailProgress(int wParam, int lParam)
@@ -185,7 +186,8 @@ void TForm1::ThumbnailProgress(int wParam, int lParam)
     const int i = wParam;
     RepaintItem(i);
     if (!NoFileShown && CurrentIndex() == i) {
-        HistogramCurrentFile.clear();
+        // The file's new data is taken afresh by the panels.
+        TellNoCurrentFile();
         ShowItemInfo(i);
     }
     const int position = static_cast<int>(std::nearbyint((i + 1) * 100.0 / count));
@@ -196,6 +198,20 @@ void TForm1::ThumbnailProgress(int wParam, int lParam)
         TaskLabel->clear();
         TaskProgress->setValue(0);
     }
+}
+
+void TForm1::AddCurrentFileView(ICurrentFileView* view)
+{
+    if (view)
+        currentFileViews_.push_back(view);
+}
+
+void TForm1::TellCurrentFileChanged(const TCurrentFile& file)
+{
+    if (file.Index < 0)
+        panelsFile_.clear();
+    for (ICurrentFileView* view : currentFileViews_)
+        view->CurrentFileChanged(file);
 }
 
 void TForm1::SetStatusText(const QString& text)

@@ -18,6 +18,7 @@
 #include <QTreeView>
 
 #include "app/ActionIcons.h"
+#include "app/MainActions.h"
 #include "app/MainForm.h"
 #include "app/PictureView.h"
 #include "catalogue/ui/CatalogueListModel.h"
@@ -107,21 +108,21 @@ QAction* FindKey(const QList<QAction*>& actions, const QKeySequence& key)
 
 void TForm1::BuildMenus()
 {
-    Action_ShowFolder = Checkable(new QAction(QStringLiteral("フォルダビュー"), this), true);
-    Action_ShowFolder->setToolTip(QStringLiteral("フォルダビューを表示"));
-    Action_ShowFolder->setIcon(ActionIcon(TActionIcon::FolderView));
-    SetKey(Action_ShowFolder, Qt::Key_F1);
-    connect(Action_ShowFolder, &QAction::triggered, this, [this] { ShowFolderView(); });
-    Action_ShowInfo = Checkable(new QAction(QStringLiteral("インフォビュー"), this), true);
-    Action_ShowInfo->setToolTip(QStringLiteral("インフォビューを表示"));
-    Action_ShowInfo->setIcon(ActionIcon(TActionIcon::InfoView));
-    SetKey(Action_ShowInfo, Qt::Key_F2);
-    connect(Action_ShowInfo, &QAction::triggered, this, [this] { Action_ShowInfoExecute(); });
-    Action_ShowStatusBar = Checkable(new QAction(QStringLiteral("ステータスバー"), this), true);
-    connect(Action_ShowStatusBar, &QAction::triggered, this, [this] { Action_ShowStatusBarExecute(); });
-    Action_ShowToolBar = Checkable(new QAction(QStringLiteral("ツールバー"), this), true);
-    connect(Action_ShowToolBar, &QAction::triggered, this, [this] { Action_ShowToolBarExecute(); });
-    for (QAction* a : { Action_ShowFolder, Action_ShowInfo, Action_ShowStatusBar, Action_ShowToolBar })
+    Actions->Action_ShowFolder = Checkable(new QAction(QStringLiteral("フォルダビュー"), this), true);
+    Actions->Action_ShowFolder->setToolTip(QStringLiteral("フォルダビューを表示"));
+    Actions->Action_ShowFolder->setIcon(ActionIcon(TActionIcon::FolderView));
+    SetKey(Actions->Action_ShowFolder, Qt::Key_F1);
+    connect(Actions->Action_ShowFolder, &QAction::triggered, this, [this] { ShowFolderView(); });
+    Actions->Action_ShowInfo = Checkable(new QAction(QStringLiteral("インフォビュー"), this), true);
+    Actions->Action_ShowInfo->setToolTip(QStringLiteral("インフォビューを表示"));
+    Actions->Action_ShowInfo->setIcon(ActionIcon(TActionIcon::InfoView));
+    SetKey(Actions->Action_ShowInfo, Qt::Key_F2);
+    connect(Actions->Action_ShowInfo, &QAction::triggered, this, [this] { Action_ShowInfoExecute(); });
+    Actions->Action_ShowStatusBar = Checkable(new QAction(QStringLiteral("ステータスバー"), this), true);
+    connect(Actions->Action_ShowStatusBar, &QAction::triggered, this, [this] { Action_ShowStatusBarExecute(); });
+    Actions->Action_ShowToolBar = Checkable(new QAction(QStringLiteral("ツールバー"), this), true);
+    connect(Actions->Action_ShowToolBar, &QAction::triggered, this, [this] { Action_ShowToolBarExecute(); });
+    for (QAction* a : { Actions->Action_ShowFolder, Actions->Action_ShowInfo, Actions->Action_ShowStatusBar, Actions->Action_ShowToolBar })
         a->setProperty("category", QStringLiteral("表示"));
 
     // The clipping and channel actions; their commands are built with the view modes.
@@ -131,19 +132,19 @@ void TForm1::BuildMenus()
         a->setProperty("category", QString::fromUtf8(category));
         return a;
     };
-    TOBI_All = action(QStringLiteral("全チャンネル(&A)"), "飛び判定", Qt::Key_F4);
-    TOBI_W = action(QStringLiteral("白(&W)"), "飛び判定");
-    TOBI_R = action(QStringLiteral("赤(&R)"), "飛び判定");
-    TOBI_G = action(QStringLiteral("緑(&G)"), "飛び判定");
-    TOBI_B = action(QStringLiteral("青(&B)"), "飛び判定");
-    CHANNEL_ALL = Checkable(action(QStringLiteral("全チャンネル(&A)"), "チャンネル", Qt::Key_F5));
-    CHANNEL_R = Checkable(action(QStringLiteral("赤(&R)"), "チャンネル"));
-    CHANNEL_G = Checkable(action(QStringLiteral("緑(&G)"), "チャンネル"));
-    CHANNEL_B = Checkable(action(QStringLiteral("青(&B)"), "チャンネル"));
-    CHANNEL_WOVER = Checkable(action(QStringLiteral("白飛び域"), "チャンネル", Qt::Key_F6));
-    CHANNEL_ROVER = Checkable(action(QStringLiteral("赤飛び域"), "チャンネル", Qt::Key_F7));
-    CHANNEL_GOVER = Checkable(action(QStringLiteral("緑飛び域"), "チャンネル", Qt::Key_F8));
-    CHANNEL_BOVER = Checkable(action(QStringLiteral("青飛び域"), "チャンネル", Qt::Key_F9));
+    Actions->TOBI_All = action(QStringLiteral("全チャンネル(&A)"), "飛び判定", Qt::Key_F4);
+    Actions->TOBI_W = action(QStringLiteral("白(&W)"), "飛び判定");
+    Actions->TOBI_R = action(QStringLiteral("赤(&R)"), "飛び判定");
+    Actions->TOBI_G = action(QStringLiteral("緑(&G)"), "飛び判定");
+    Actions->TOBI_B = action(QStringLiteral("青(&B)"), "飛び判定");
+    Actions->CHANNEL_ALL = Checkable(action(QStringLiteral("全チャンネル(&A)"), "チャンネル", Qt::Key_F5));
+    Actions->CHANNEL_R = Checkable(action(QStringLiteral("赤(&R)"), "チャンネル"));
+    Actions->CHANNEL_G = Checkable(action(QStringLiteral("緑(&G)"), "チャンネル"));
+    Actions->CHANNEL_B = Checkable(action(QStringLiteral("青(&B)"), "チャンネル"));
+    Actions->CHANNEL_WOVER = Checkable(action(QStringLiteral("白飛び域"), "チャンネル", Qt::Key_F6));
+    Actions->CHANNEL_ROVER = Checkable(action(QStringLiteral("赤飛び域"), "チャンネル", Qt::Key_F7));
+    Actions->CHANNEL_GOVER = Checkable(action(QStringLiteral("緑飛び域"), "チャンネル", Qt::Key_F8));
+    Actions->CHANNEL_BOVER = Checkable(action(QStringLiteral("青飛び域"), "チャンネル", Qt::Key_F9));
 
     BuildMainMenu();
     BuildPopupMenus();
@@ -152,8 +153,8 @@ void TForm1::BuildMenus()
 
     // The window sees every key before its controls do.
     qApp->installEventFilter(new TEventHook(this, [this](QObject* w, QEvent* e) { return WindowKeyEvent(w, e); }));
-    ListView1->setProperty(kContextMenuProperty, QVariant::fromValue<QObject*>(PopupMenu1));
-    ImageEn1->setProperty(kContextMenuProperty, QVariant::fromValue<QObject*>(PopupMenu3));
+    ListView1->setProperty(kContextMenuProperty, QVariant::fromValue<QObject*>(Actions->PopupMenu1));
+    ImageEn1->setProperty(kContextMenuProperty, QVariant::fromValue<QObject*>(Actions->PopupMenu3));
     // A click in the list that leaves no row selected.
     ListView1->viewport()->installEventFilter(new TEventHook(this, [this](QObject*, QEvent* e) {
         if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
@@ -168,43 +169,43 @@ void TForm1::BuildMenus()
 void TForm1::BuildMainMenu()
 {
     QMenuBar* bar = menuBar();
-    N5 = bar->addAction(QStringLiteral("戻る(&ESC)"));
-    SetKey(N5, Qt::Key_Escape);
-    connect(N5, &QAction::triggered, this, [this] { N5Click(); });
+    Actions->N5 = bar->addAction(QStringLiteral("戻る(&ESC)"));
+    SetKey(Actions->N5, Qt::Key_Escape);
+    connect(Actions->N5, &QAction::triggered, this, [this] { N5Click(); });
 
     QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
-    view->addAction(Action_ShowFolder);
-    view->addAction(Action_ShowInfo);
-    view->addAction(Action_ShowStatusBar);
-    ToolBarEntry = Checkable(Proxy(view, QStringLiteral("ツールバー(通常画面)"), Action_ShowToolBar), true);
-    N78 = Checkable(Entry(view, QStringLiteral("ツールバー(画像画面)"), this, [this] { N78Click(); }), true);
+    view->addAction(Actions->Action_ShowFolder);
+    view->addAction(Actions->Action_ShowInfo);
+    view->addAction(Actions->Action_ShowStatusBar);
+    Actions->ToolBarEntry = Checkable(Proxy(view, QStringLiteral("ツールバー(通常画面)"), Actions->Action_ShowToolBar), true);
+    Actions->N78 = Checkable(Entry(view, QStringLiteral("ツールバー(画像画面)"), this, [this] { N78Click(); }), true);
     view->addSeparator();
-    AutoFit1 = Entry(view, QStringLiteral("サイズ自動調整(&A)"), this, [this] { AutoFit1Click(); });
-    AutoFit1->setIcon(ActionIcon(TActionIcon::Fit));
-    N15001 = Entry(view, QStringLiteral("実寸表示(&100%)"), this, [this] { N15001Click(100); });
-    N15001->setIcon(ActionIcon(TActionIcon::ActualSize));
-    ZoomSub = Submenu(view, QStringLiteral("倍率指定(&S)"));
+    Actions->AutoFit1 = Entry(view, QStringLiteral("サイズ自動調整(&A)"), this, [this] { AutoFit1Click(); });
+    Actions->AutoFit1->setIcon(ActionIcon(TActionIcon::Fit));
+    Actions->N15001 = Entry(view, QStringLiteral("実寸表示(&100%)"), this, [this] { N15001Click(100); });
+    Actions->N15001->setIcon(ActionIcon(TActionIcon::ActualSize));
+    Actions->ZoomSub = Submenu(view, QStringLiteral("倍率指定(&S)"));
     for (int percent : { 1000, 500, 250, 150, 75, 25 })
-        Entry(ZoomSub->menu(), QStringLiteral("%1%").arg(percent), this, [this, percent] {
+        Entry(Actions->ZoomSub->menu(), QStringLiteral("%1%").arg(percent), this, [this, percent] {
             N15001Click(percent);
         })->setData(percent);
     view->addSeparator();
-    SortSub = Submenu(view, QStringLiteral("並び替え(&O)"));
+    Actions->SortSub = Submenu(view, QStringLiteral("並び替え(&O)"));
     auto* sortGroup = new QActionGroup(this);
     const QString sortCaptions[5] = { QStringLiteral("名前順(&N)"), QStringLiteral("種類順(&T)"),
         QStringLiteral("更新日時順(&F)"), QStringLiteral("ファイルサイズ順(&S)"), QStringLiteral("画像サイズ順(&I)") };
     for (int kind = 0; kind < 5; ++kind) {
-        SortEntries[kind] = Checkable(
-            Entry(SortSub->menu(), sortCaptions[kind], this, [this, kind] { SortByName1Click(kind); }), kind == 0);
-        SortEntries[kind]->setData(kind);
-        sortGroup->addAction(SortEntries[kind]);
+        Actions->SortEntries[kind] = Checkable(
+            Entry(Actions->SortSub->menu(), sortCaptions[kind], this, [this, kind] { SortByName1Click(kind); }), kind == 0);
+        Actions->SortEntries[kind]->setData(kind);
+        sortGroup->addAction(Actions->SortEntries[kind]);
     }
     QAction* previous = Entry(
-        view, QStringLiteral("前のファイル〔←〕"), this, [this] { BeforeFile(N5); },
+        view, QStringLiteral("前のファイル〔←〕"), this, [this] { BeforeFile(Actions->N5); },
         QKeySequence(Qt::ALT | Qt::Key_Left));
     previous->setIcon(ActionIcon(TActionIcon::Previous));
     QAction* next = Entry(
-        view, QStringLiteral("次のファイル〔→〕"), this, [this] { NextFile(N5); },
+        view, QStringLiteral("次のファイル〔→〕"), this, [this] { NextFile(Actions->N5); },
         QKeySequence(Qt::ALT | Qt::Key_Right));
     next->setIcon(ActionIcon(TActionIcon::Next));
     view->addSeparator();
@@ -213,33 +214,33 @@ void TForm1::BuildMainMenu()
     })->setIcon(ActionIcon(TActionIcon::Refresh));
 
     QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
-    SelectAll1 = Entry(edit, QStringLiteral("すべて選択(&L)"), this, [this] { SelectAllClick(true); });
-    DeselectAll1 = Entry(edit, QStringLiteral("すべて解除(&D)"), this, [this] { SelectAllClick(false); });
-    DeSelectRev1 = Entry(edit, QStringLiteral("選択の反転(&R)"), this, [this] { DeSelectRevClick(); });
-    BatchSub = Submenu(edit, QStringLiteral("一括処理(&A)"));
-    AddBatchEntries(BatchSub->menu(), QString());
+    Actions->SelectAll1 = Entry(edit, QStringLiteral("すべて選択(&L)"), this, [this] { SelectAllClick(true); });
+    Actions->DeselectAll1 = Entry(edit, QStringLiteral("すべて解除(&D)"), this, [this] { SelectAllClick(false); });
+    Actions->DeSelectRev1 = Entry(edit, QStringLiteral("選択の反転(&R)"), this, [this] { DeSelectRevClick(); });
+    Actions->BatchSub = Submenu(edit, QStringLiteral("一括処理(&A)"));
+    AddBatchEntries(Actions->BatchSub->menu(), QString());
     edit->addSeparator();
-    C1 = Entry(edit, QStringLiteral("画像としてコピー(&C)"), this, [this] { C1Click(); });
-    C1->setIcon(ActionIcon(TActionIcon::Copy));
+    Actions->C1 = Entry(edit, QStringLiteral("画像としてコピー(&C)"), this, [this] { C1Click(); });
+    Actions->C1->setIcon(ActionIcon(TActionIcon::Copy));
 
     QMenu* tobi = bar->addMenu(QStringLiteral("飛び判定(&T)"));
-    TobiSub = tobi->menuAction();
-    tobi->addAction(TOBI_All);
+    Actions->TobiSub = tobi->menuAction();
+    tobi->addAction(Actions->TOBI_All);
     tobi->addSeparator();
-    tobi->addActions({ TOBI_W, TOBI_R, TOBI_G, TOBI_B });
+    tobi->addActions({ Actions->TOBI_W, Actions->TOBI_R, Actions->TOBI_G, Actions->TOBI_B });
 
     QMenu* channel = bar->addMenu(QStringLiteral("チャンネル(&C)"));
-    ChannelSub = channel->menuAction();
-    ChannelAllMain = Checkable(Proxy(channel, QStringLiteral("全チャンネル(元画像)"), CHANNEL_ALL, Qt::Key_F5));
-    ColorManagement = Checkable(Entry(
+    Actions->ChannelSub = channel->menuAction();
+    Actions->ChannelAllMain = Checkable(Proxy(channel, QStringLiteral("全チャンネル(元画像)"), Actions->CHANNEL_ALL, Qt::Key_F5));
+    Actions->ColorManagement = Checkable(Entry(
         channel, QStringLiteral("カラーマネジメント"), this, [this] { ColorManagementClick(); }, Qt::Key_F12));
     channel->addSeparator();
-    channel->addActions({ CHANNEL_R, CHANNEL_G, CHANNEL_B });
+    channel->addActions({ Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B });
     channel->addSeparator();
-    channel->addActions({ CHANNEL_WOVER, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER });
+    channel->addActions({ Actions->CHANNEL_WOVER, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER });
     channel->addSeparator();
     // Its command is built with the view modes.
-    YCbCrWarning = Checkable(Entry(channel, QStringLiteral("YCbCr クリッピング警告"), this, {}, Qt::Key_F10));
+    Actions->YCbCrWarning = Checkable(Entry(channel, QStringLiteral("YCbCr クリッピング警告"), this, {}, Qt::Key_F10));
     channel->addSeparator();
     Entry(channel, QStringLiteral("色管理の設定"), this, [this] { N43Click(); });
 
@@ -250,30 +251,30 @@ void TForm1::BuildMainMenu()
     Entry(image, QStringLiteral("アスペクト比固定トリミング(&A)"), this, [this] { N56Click(); });
     Entry(image, QStringLiteral("長時間露光ノイズ除去(&N)"), this, [this] { NoiseReductionClick(); });
     Entry(image, QStringLiteral("拡大縮小(&Z)"), this, [this] { N65Click(); });
-    N66 = Submenu(image, QStringLiteral("回転(&R)"));
-    connect(N66->menu(), &QMenu::aboutToShow, this, [this] { N66Click(); });
-    AddRotationEntries(N66->menu());
+    Actions->N66 = Submenu(image, QStringLiteral("回転(&R)"));
+    connect(Actions->N66->menu(), &QMenu::aboutToShow, this, [this] { N66Click(); });
+    AddRotationEntries(Actions->N66->menu());
     image->addSeparator();
-    N55 = Entry(image, QStringLiteral("現在のチャンネルを保存(&S)"), this, [this] { N55Click(); });
+    Actions->N55 = Entry(image, QStringLiteral("現在のチャンネルを保存(&S)"), this, [this] { N55Click(); });
 
-    ToolsMenu = bar->addMenu(QStringLiteral("ツール(&A)"));
-    LosslessEntry = Entry(ToolsMenu, QStringLiteral("ロスレス回転実行(&L)"), this, [this] { LossLessRolateClick(); });
-    LosslessEntry->setIcon(ActionIcon(TActionIcon::Lossless));
-    MarkerEntry = Entry(ToolsMenu, QStringLiteral("JPEGマーカー編集(&M)"), this, [this] { ICC1Click(); });
-    MarkerEntry->setIcon(ActionIcon(TActionIcon::Marker));
-    LosslessEntry->setEnabled(false);
-    MarkerEntry->setEnabled(false);
-    Entry(ToolsMenu, QStringLiteral("ヒストグラム再計算(&H)"), this, [this] { THistogramFrame1N5Click(); });
-    Entry(ToolsMenu, QStringLiteral("ファイル名変更(&M)"), this, [this] { R6Click(); });
-    Entry(ToolsMenu, QStringLiteral("削除(&D)"), this, [this] { Delete2Click(); });
-    ToolsMenu->addSeparator();
-    NewFolderEntry = Entry(ToolsMenu, QStringLiteral("フォルダ新規作成(&C)"), this, [this] { C2Click(); });
-    NewFolderEntry->setIcon(ActionIcon(TActionIcon::NewFolder));
-    ToolsMenu->addSeparator();
-    Entry(ToolsMenu, QStringLiteral("アプリケーション登録(&R)"), this, [this] { N9Click(); });
-    Entry(ToolsMenu, QStringLiteral("オプション(&O)"), this, [this] { O1Click(); });
+    Actions->ToolsMenu = bar->addMenu(QStringLiteral("ツール(&A)"));
+    Actions->LosslessEntry = Entry(Actions->ToolsMenu, QStringLiteral("ロスレス回転実行(&L)"), this, [this] { LossLessRolateClick(); });
+    Actions->LosslessEntry->setIcon(ActionIcon(TActionIcon::Lossless));
+    Actions->MarkerEntry = Entry(Actions->ToolsMenu, QStringLiteral("JPEGマーカー編集(&M)"), this, [this] { ICC1Click(); });
+    Actions->MarkerEntry->setIcon(ActionIcon(TActionIcon::Marker));
+    Actions->LosslessEntry->setEnabled(false);
+    Actions->MarkerEntry->setEnabled(false);
+    Entry(Actions->ToolsMenu, QStringLiteral("ヒストグラム再計算(&H)"), this, [this] { THistogramFrame1N5Click(); });
+    Entry(Actions->ToolsMenu, QStringLiteral("ファイル名変更(&M)"), this, [this] { R6Click(); });
+    Entry(Actions->ToolsMenu, QStringLiteral("削除(&D)"), this, [this] { Delete2Click(); });
+    Actions->ToolsMenu->addSeparator();
+    Actions->NewFolderEntry = Entry(Actions->ToolsMenu, QStringLiteral("フォルダ新規作成(&C)"), this, [this] { C2Click(); });
+    Actions->NewFolderEntry->setIcon(ActionIcon(TActionIcon::NewFolder));
+    Actions->ToolsMenu->addSeparator();
+    Entry(Actions->ToolsMenu, QStringLiteral("アプリケーション登録(&R)"), this, [this] { N9Click(); });
+    Entry(Actions->ToolsMenu, QStringLiteral("オプション(&O)"), this, [this] { O1Click(); });
     // The registered applications follow this separator.
-    ToolsMenu->addSeparator();
+    Actions->ToolsMenu->addSeparator();
 
     QMenu* help = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     Entry(help, QStringLiteral("ホームページ(&H)"), this, [this] { N45Click(); });
@@ -284,81 +285,81 @@ void TForm1::BuildMainMenu()
 
 void TForm1::BuildPopupMenus()
 {
-    PopupMenu1 = new QMenu(this);
-    QAction* show = Entry(PopupMenu1, QStringLiteral("表示(&O)"), this, [this] { Open1Click(PopupMenu1); });
-    PopupMenu1->setDefaultAction(show); // drawn bold
-    PopupMenu1->addSeparator();
-    PopupCheck = Checkable(Entry(PopupMenu1, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
-    PopupProtect = Checkable(Entry(PopupMenu1, QStringLiteral("プロテクト(&P)"), this, [this] { ProtectClick(); }));
-    Entry(PopupMenu1, QStringLiteral("ヒストグラム再計算(&H)"), this, [this] { THistogramFrame1N5Click(); });
-    Entry(PopupMenu1, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
-    PopupMenu1->addSeparator();
-    PopupBatch = Submenu(PopupMenu1, QStringLiteral("一括処理"));
-    AddBatchEntries(PopupBatch->menu(), QStringLiteral("一括"));
-    PopupBatch->setVisible(false);
-    AddTurnEntries(PopupMenu1);
-    PopupLossless = Entry(PopupMenu1, QStringLiteral("ロスレス回転実行(&F)"), this, [this] { LossLessRolateClick(); });
-    PopupMarker = Entry(PopupMenu1, QStringLiteral("JPEGマーカー編集(&E)"), this, [this] { ICC1Click(); });
-    Entry(PopupMenu1, QStringLiteral("名前を変更(&M)"), this, [this] { R6Click(); });
-    Entry(PopupMenu1, QStringLiteral("削除(&D)"), this, [this] { Delete2Click(); });
-    PopupMenu1->addSeparator();
-    Entry(PopupMenu1, QStringLiteral("標準アプリケーションで開く(&D)"), this, [this] { N3Click(); });
+    Actions->PopupMenu1 = new QMenu(this);
+    QAction* show = Entry(Actions->PopupMenu1, QStringLiteral("表示(&O)"), this, [this] { Open1Click(Actions->PopupMenu1); });
+    Actions->PopupMenu1->setDefaultAction(show); // drawn bold
+    Actions->PopupMenu1->addSeparator();
+    Actions->PopupCheck = Checkable(Entry(Actions->PopupMenu1, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
+    Actions->PopupProtect = Checkable(Entry(Actions->PopupMenu1, QStringLiteral("プロテクト(&P)"), this, [this] { ProtectClick(); }));
+    Entry(Actions->PopupMenu1, QStringLiteral("ヒストグラム再計算(&H)"), this, [this] { THistogramFrame1N5Click(); });
+    Entry(Actions->PopupMenu1, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
+    Actions->PopupMenu1->addSeparator();
+    Actions->PopupBatch = Submenu(Actions->PopupMenu1, QStringLiteral("一括処理"));
+    AddBatchEntries(Actions->PopupBatch->menu(), QStringLiteral("一括"));
+    Actions->PopupBatch->setVisible(false);
+    AddTurnEntries(Actions->PopupMenu1);
+    Actions->PopupLossless = Entry(Actions->PopupMenu1, QStringLiteral("ロスレス回転実行(&F)"), this, [this] { LossLessRolateClick(); });
+    Actions->PopupMarker = Entry(Actions->PopupMenu1, QStringLiteral("JPEGマーカー編集(&E)"), this, [this] { ICC1Click(); });
+    Entry(Actions->PopupMenu1, QStringLiteral("名前を変更(&M)"), this, [this] { R6Click(); });
+    Entry(Actions->PopupMenu1, QStringLiteral("削除(&D)"), this, [this] { Delete2Click(); });
+    Actions->PopupMenu1->addSeparator();
+    Entry(Actions->PopupMenu1, QStringLiteral("標準アプリケーションで開く(&D)"), this, [this] { N3Click(); });
     // The registered applications follow.
 
-    PopupMenu2 = new QMenu(this);
+    Actions->PopupMenu2 = new QMenu(this);
     Entry(
-        PopupMenu2, QStringLiteral("リスト表示"), this, [this] { ChangeViewType(0); },
+        Actions->PopupMenu2, QStringLiteral("リスト表示"), this, [this] { ChangeViewType(catalogue::kViewList); },
         QKeySequence(Qt::CTRL | Qt::Key_L));
-    PopupMenu2->addSeparator();
-    Entry(PopupMenu2, QStringLiteral("サムネイル 小 (&S)"), this, [this] { ChangeViewType(5); });
-    Entry(PopupMenu2, QStringLiteral("サムネイル 中 (&M)"), this, [this] { ChangeViewType(4); });
-    Entry(PopupMenu2, QStringLiteral("サムネイル 大 (&L)"), this, [this] { ChangeViewType(3); });
-    Entry(PopupMenu2, QStringLiteral("撮影情報・サムネイル(&T)"), this, [this] { ChangeViewType(9); });
+    Actions->PopupMenu2->addSeparator();
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 小 (&S)"), this, [this] { ChangeViewType(catalogue::kViewSmall); });
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 中 (&M)"), this, [this] { ChangeViewType(catalogue::kViewMedium); });
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 大 (&L)"), this, [this] { ChangeViewType(catalogue::kViewLarge); });
+    Entry(Actions->PopupMenu2, QStringLiteral("撮影情報・サムネイル(&T)"), this, [this] { ChangeViewType(catalogue::kViewShooting); });
 
-    RolatePopupMenu = new QMenu(this);
-    connect(RolatePopupMenu, &QMenu::aboutToShow, this, [this] { RolatePopupMenuPopup(); });
-    AddRotationEntries(RolatePopupMenu);
+    Actions->RolatePopupMenu = new QMenu(this);
+    connect(Actions->RolatePopupMenu, &QMenu::aboutToShow, this, [this] { RolatePopupMenuPopup(); });
+    AddRotationEntries(Actions->RolatePopupMenu);
 
-    PopupMenu3 = new QMenu(this);
-    Entry(PopupMenu3, QStringLiteral("戻る(&ESC)"), this, [this] {
+    Actions->PopupMenu3 = new QMenu(this);
+    Entry(Actions->PopupMenu3, QStringLiteral("戻る(&ESC)"), this, [this] {
         N5Click();
     })->setIcon(ActionIcon(TActionIcon::Back));
-    PopupMenu3->addSeparator();
-    PictureCheck = Checkable(Entry(PopupMenu3, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
-    Entry(PopupMenu3, QStringLiteral("サイズ自動調整(&A)"), this, [this] { AutoFit1Click(); });
-    Entry(PopupMenu3, QStringLiteral("実寸表示(&100%)"), this, [this] { N15001Click(100); });
-    PopupMenu3->addSeparator();
-    PopupTobiSub = Submenu(PopupMenu3, QStringLiteral("飛び判定(&T)"));
-    QMenu* tobi = PopupTobiSub->menu();
-    Proxy(tobi, QStringLiteral("全チャンネル(&A)"), TOBI_All, Qt::Key_F5);
+    Actions->PopupMenu3->addSeparator();
+    Actions->PictureCheck = Checkable(Entry(Actions->PopupMenu3, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
+    Entry(Actions->PopupMenu3, QStringLiteral("サイズ自動調整(&A)"), this, [this] { AutoFit1Click(); });
+    Entry(Actions->PopupMenu3, QStringLiteral("実寸表示(&100%)"), this, [this] { N15001Click(100); });
+    Actions->PopupMenu3->addSeparator();
+    Actions->PopupTobiSub = Submenu(Actions->PopupMenu3, QStringLiteral("飛び判定(&T)"));
+    QMenu* tobi = Actions->PopupTobiSub->menu();
+    Proxy(tobi, QStringLiteral("全チャンネル(&A)"), Actions->TOBI_All, Qt::Key_F5);
     tobi->addSeparator();
-    Proxy(tobi, QStringLiteral("白(&W)"), TOBI_W, Qt::Key_F6);
-    Proxy(tobi, QStringLiteral("赤(&R)"), TOBI_R, Qt::Key_F7);
-    Proxy(tobi, QStringLiteral("緑(&G)"), TOBI_G, Qt::Key_F8);
-    Proxy(tobi, QStringLiteral("青(&B)"), TOBI_B, Qt::Key_F9);
-    PopupChannelSub = Submenu(PopupMenu3, QStringLiteral("チャンネル(&C)"));
-    QMenu* channel = PopupChannelSub->menu();
-    channel->addAction(CHANNEL_ALL);
+    Proxy(tobi, QStringLiteral("白(&W)"), Actions->TOBI_W, Qt::Key_F6);
+    Proxy(tobi, QStringLiteral("赤(&R)"), Actions->TOBI_R, Qt::Key_F7);
+    Proxy(tobi, QStringLiteral("緑(&G)"), Actions->TOBI_G, Qt::Key_F8);
+    Proxy(tobi, QStringLiteral("青(&B)"), Actions->TOBI_B, Qt::Key_F9);
+    Actions->PopupChannelSub = Submenu(Actions->PopupMenu3, QStringLiteral("チャンネル(&C)"));
+    QMenu* channel = Actions->PopupChannelSub->menu();
+    channel->addAction(Actions->CHANNEL_ALL);
     channel->addSeparator();
-    channel->addActions({ CHANNEL_R, CHANNEL_G, CHANNEL_B });
+    channel->addActions({ Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B });
     channel->addSeparator();
-    channel->addActions({ CHANNEL_WOVER, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER });
-    AddTurnEntries(PopupMenu3);
-    PopupMenu3->addSeparator();
-    Entry(PopupMenu3, QStringLiteral("前のファイル〔←〕"), this, [this] {
-        BeforeFile(PopupMenu3);
+    channel->addActions({ Actions->CHANNEL_WOVER, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER });
+    AddTurnEntries(Actions->PopupMenu3);
+    Actions->PopupMenu3->addSeparator();
+    Entry(Actions->PopupMenu3, QStringLiteral("前のファイル〔←〕"), this, [this] {
+        BeforeFile(Actions->PopupMenu3);
     })->setIcon(ActionIcon(TActionIcon::Previous));
-    Entry(PopupMenu3, QStringLiteral("次のファイル〔→〕"), this, [this] {
-        NextFile(PopupMenu3);
+    Entry(Actions->PopupMenu3, QStringLiteral("次のファイル〔→〕"), this, [this] {
+        NextFile(Actions->PopupMenu3);
     })->setIcon(ActionIcon(TActionIcon::Next));
 
-    PopupMenu4 = new QMenu(this);
-    Entry(PopupMenu4, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
-    Entry(PopupMenu4, QStringLiteral("フォルダ新規作成(&C)"), this, [this] { C2Click(); });
+    Actions->PopupMenu4 = new QMenu(this);
+    Entry(Actions->PopupMenu4, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
+    Entry(Actions->PopupMenu4, QStringLiteral("フォルダ新規作成(&C)"), this, [this] { C2Click(); });
 
     // The column header's menu; its entry has no command.
-    ListPopup = new QMenu(this);
-    ListPopup->addAction(QStringLiteral("列削除(&D)"));
+    Actions->ListPopup = new QMenu(this);
+    Actions->ListPopup->addAction(QStringLiteral("列削除(&D)"));
 }
 
 void TForm1::AddBatchEntries(QMenu* menu, const QString& prefix)
@@ -424,10 +425,10 @@ void TForm1::BuildToolBars()
     constexpr int kPictureWidth = 31;
     ToolBar3->setMovable(false);
     ToolBar3->setIconSize(QSize(20, 20));
-    ViewTypeButton = DropDown(ToolBar3, TActionIcon::ViewType, QStringLiteral("表示タイプ"), kMainWidth, PopupMenu2);
-    connect(ViewTypeButton, &QToolButton::clicked, this, [this] { ToolButton4Click(); });
+    Actions->ViewTypeButton = DropDown(ToolBar3, TActionIcon::ViewType, QStringLiteral("表示タイプ"), kMainWidth, Actions->PopupMenu2);
+    connect(Actions->ViewTypeButton, &QToolButton::clicked, this, [this] { ToolButton4Click(); });
     ToolBar3->addSeparator();
-    for (QAction* a : { Action_ShowFolder, Action_ShowInfo }) {
+    for (QAction* a : { Actions->Action_ShowFolder, Actions->Action_ShowInfo }) {
         auto* button = new QToolButton(ToolBar3);
         button->setDefaultAction(a);
         button->setAutoRaise(true);
@@ -439,23 +440,23 @@ void TForm1::BuildToolBars()
     connect(Button(ToolBar3, TActionIcon::NewFolder, QStringLiteral("フォルダ新規作成"), kMainWidth),
         &QToolButton::clicked, this, [this] { C2Click(); });
     ToolBar3->addSeparator();
-    MirrorButton = Button(ToolBar3, TActionIcon::Mirror, QStringLiteral("左右反転"), kMainWidth);
-    MirrorButton->setCheckable(true);
-    connect(MirrorButton, &QToolButton::clicked, this, [this] { Menu_ReverseClick(); });
-    FlipButton = Button(ToolBar3, TActionIcon::Flip, QStringLiteral("上下反転"), kMainWidth);
-    FlipButton->setCheckable(true);
-    connect(FlipButton, &QToolButton::clicked, this, [this] { Menu_FlipClick(); });
+    Actions->MirrorButton = Button(ToolBar3, TActionIcon::Mirror, QStringLiteral("左右反転"), kMainWidth);
+    Actions->MirrorButton->setCheckable(true);
+    connect(Actions->MirrorButton, &QToolButton::clicked, this, [this] { Menu_ReverseClick(); });
+    Actions->FlipButton = Button(ToolBar3, TActionIcon::Flip, QStringLiteral("上下反転"), kMainWidth);
+    Actions->FlipButton->setCheckable(true);
+    connect(Actions->FlipButton, &QToolButton::clicked, this, [this] { Menu_FlipClick(); });
     connect(Button(ToolBar3, TActionIcon::RotateLeft, QStringLiteral("左回転"), kMainWidth), &QToolButton::clicked,
         this, [this] { RolateTool2Click(); });
-    connect(DropDown(ToolBar3, TActionIcon::RotateRight, QStringLiteral("右回転"), kMainWidth, RolatePopupMenu),
+    connect(DropDown(ToolBar3, TActionIcon::RotateRight, QStringLiteral("右回転"), kMainWidth, Actions->RolatePopupMenu),
         &QToolButton::clicked, this, [this] { Rolate_90Plus(); });
     ToolBar3->addSeparator();
-    LosslessButton = Button(ToolBar3, TActionIcon::Lossless, QStringLiteral("JPEGロスレス回転"), kMainWidth);
-    LosslessButton->setEnabled(false);
-    connect(LosslessButton, &QToolButton::clicked, this, [this] { LossLessRolateClick(); });
-    MarkerButton = Button(ToolBar3, TActionIcon::Marker, QStringLiteral("JPEG マーカー編集"), kMainWidth);
-    MarkerButton->setEnabled(false);
-    connect(MarkerButton, &QToolButton::clicked, this, [this] { ICC1Click(); });
+    Actions->LosslessButton = Button(ToolBar3, TActionIcon::Lossless, QStringLiteral("JPEGロスレス回転"), kMainWidth);
+    Actions->LosslessButton->setEnabled(false);
+    connect(Actions->LosslessButton, &QToolButton::clicked, this, [this] { LossLessRolateClick(); });
+    Actions->MarkerButton = Button(ToolBar3, TActionIcon::Marker, QStringLiteral("JPEG マーカー編集"), kMainWidth);
+    Actions->MarkerButton->setEnabled(false);
+    connect(Actions->MarkerButton, &QToolButton::clicked, this, [this] { ICC1Click(); });
     ToolBar3->addSeparator();
     connect(Button(ToolBar3, TActionIcon::Refresh, QStringLiteral("最新の情報に更新"), kMainWidth),
         &QToolButton::clicked, this, [this] { Refresh1Click(); });
@@ -468,7 +469,7 @@ void TForm1::BuildToolBars()
     QToolButton* left = Button(PictTool, TActionIcon::RotateLeft, QStringLiteral("左回転"), kPictureWidth);
     connect(left, &QToolButton::clicked, this, [this] { RolateTool2Click(); });
     QToolButton* right
-        = DropDown(PictTool, TActionIcon::RotateRight, QStringLiteral("右回転"), kPictureWidth, RolatePopupMenu);
+        = DropDown(PictTool, TActionIcon::RotateRight, QStringLiteral("右回転"), kPictureWidth, Actions->RolatePopupMenu);
     connect(right, &QToolButton::clicked, this, [this] { Rolate_90Plus(); });
     PictTool->addSeparator();
     connect(Button(PictTool, TActionIcon::Fit, QStringLiteral("サイズ自動調整"), kPictureWidth), &QToolButton::clicked,
@@ -478,17 +479,17 @@ void TForm1::BuildToolBars()
     PictTool->addSeparator();
     QToolButton* previous = Button(PictTool, TActionIcon::Previous, QStringLiteral("前のファイル"), kPictureWidth);
     connect(previous, &QToolButton::clicked, this, [this, previous] { BeforeFile(previous); });
-    FileTrack = new QSlider(Qt::Horizontal, PictTool);
-    FileTrack->setFixedWidth(106);
-    FileTrack->setTickPosition(QSlider::NoTicks);
-    FileTrack->setRange(0, 0);
-    PictTool->addWidget(FileTrack);
+    Actions->FileTrack = new QSlider(Qt::Horizontal, PictTool);
+    Actions->FileTrack->setFixedWidth(106);
+    Actions->FileTrack->setTickPosition(QSlider::NoTicks);
+    Actions->FileTrack->setRange(0, 0);
+    PictTool->addWidget(Actions->FileTrack);
     QToolButton* next = Button(PictTool, TActionIcon::Next, QStringLiteral("次のファイル"), kPictureWidth);
     connect(next, &QToolButton::clicked, this, [this, next] { NextFile(next); });
     PictTool->addSeparator();
-    PictCheckButton = Button(PictTool, TActionIcon::Check, QStringLiteral("選択"), kPictureWidth);
-    PictCheckButton->setCheckable(true);
-    connect(PictCheckButton, &QToolButton::clicked, this, [this] { CheckMarkClick(); });
+    Actions->PictCheckButton = Button(PictTool, TActionIcon::Check, QStringLiteral("選択"), kPictureWidth);
+    Actions->PictCheckButton->setCheckable(true);
+    connect(Actions->PictCheckButton, &QToolButton::clicked, this, [this] { CheckMarkClick(); });
 }
 
 // --- the grid's and list's hooks
@@ -506,17 +507,17 @@ void TForm1::NextFileHook()
 void TForm1::FilePopupHook(const QPoint& globalPos)
 {
     PopupMenu1Popup();
-    PopupMenu1->popup(globalPos);
+    Actions->PopupMenu1->popup(globalPos);
 }
 
 void TForm1::FolderPopupHook(const QPoint& globalPos)
 {
-    PopupMenu4->popup(globalPos);
+    Actions->PopupMenu4->popup(globalPos);
 }
 
 void TForm1::PictureCheckButtonHook(bool checked)
 {
-    PictCheckButton->setChecked(checked);
+    Actions->PictCheckButton->setChecked(checked);
 }
 
 // --- panes and bars
@@ -551,35 +552,35 @@ void TForm1::Action_ShowToolBarExecute()
 void TForm1::N78Click()
 {
     PictTool->setVisible(PictTool->isHidden());
-    N78->setChecked(!PictTool->isHidden());
+    Actions->N78->setChecked(!PictTool->isHidden());
 }
 
 void TForm1::UIUpdateAction()
 {
-    Action_ShowFolder->setChecked(FolderPaneVisible());
-    Action_ShowInfo->setChecked(InfoPaneVisible());
-    Action_ShowStatusBar->setChecked(!statusBar()->isHidden());
-    Action_ShowToolBar->setChecked(!ToolBar3->isHidden());
-    ToolBarEntry->setChecked(!ToolBar3->isHidden());
+    Actions->Action_ShowFolder->setChecked(FolderPaneVisible());
+    Actions->Action_ShowInfo->setChecked(InfoPaneVisible());
+    Actions->Action_ShowStatusBar->setChecked(!statusBar()->isHidden());
+    Actions->Action_ShowToolBar->setChecked(!ToolBar3->isHidden());
+    Actions->ToolBarEntry->setChecked(!ToolBar3->isHidden());
 }
 
 void TForm1::ToolButton4Click()
 {
     switch (ViewType) {
-    case 0:
-        ChangeViewType(5);
+    case catalogue::kViewList:
+        ChangeViewType(catalogue::kViewSmall);
         break;
-    case 5:
-        ChangeViewType(4);
+    case catalogue::kViewSmall:
+        ChangeViewType(catalogue::kViewMedium);
         break;
-    case 4:
-        ChangeViewType(3);
+    case catalogue::kViewMedium:
+        ChangeViewType(catalogue::kViewLarge);
         break;
-    case 3:
-        ChangeViewType(9);
+    case catalogue::kViewLarge:
+        ChangeViewType(catalogue::kViewShooting);
         break;
     default:
-        ChangeViewType(0);
+        ChangeViewType(catalogue::kViewList);
         break;
     }
 }
@@ -617,13 +618,13 @@ void TForm1::PopupMenu1Popup()
     if (i < 0)
         return;
     catalogue::LockedItem record(Catalogue, i);
-    PopupCheck->setChecked(record->Checked);
-    PopupBatch->setVisible(record->Checked);
+    Actions->PopupCheck->setChecked(record->Checked);
+    Actions->PopupBatch->setVisible(record->Checked);
     const bool jpeg = catalogue::IsJpegKind(record->FileKind);
-    PopupLossless->setVisible(jpeg);
-    PopupMarker->setVisible(jpeg);
-    PopupProtect->setChecked(record->ReadOnly);
-    PopupLossless->setEnabled(true);
+    Actions->PopupLossless->setVisible(jpeg);
+    Actions->PopupMarker->setVisible(jpeg);
+    Actions->PopupProtect->setChecked(record->ReadOnly);
+    Actions->PopupLossless->setEnabled(true);
 }
 
 void TForm1::PopupMenu3Popup()
@@ -631,35 +632,35 @@ void TForm1::PopupMenu3Popup()
     const int i = CurrentIndex();
     if (i < 0)
         return;
-    PictureCheck->setChecked(catalogue::LockedItem(Catalogue, i)->Checked);
+    Actions->PictureCheck->setChecked(catalogue::LockedItem(Catalogue, i)->Checked);
 }
 
 void TForm1::UpdateFileCommands(const catalogue::TImageCache& record)
 {
     const bool jpeg = catalogue::IsJpegKind(record.FileKind);
-    YCbCrWarning->setEnabled(jpeg);
-    LosslessButton->setEnabled(jpeg);
-    LosslessEntry->setEnabled(jpeg);
-    MarkerButton->setEnabled(jpeg);
-    MarkerEntry->setEnabled(jpeg);
-    FlipButton->setChecked(record.Flipped);
-    MirrorButton->setChecked(record.Mirrored);
+    Actions->YCbCrWarning->setEnabled(jpeg);
+    Actions->LosslessButton->setEnabled(jpeg);
+    Actions->LosslessEntry->setEnabled(jpeg);
+    Actions->MarkerButton->setEnabled(jpeg);
+    Actions->MarkerEntry->setEnabled(jpeg);
+    Actions->FlipButton->setChecked(record.Flipped);
+    Actions->MirrorButton->setChecked(record.Mirrored);
 }
 
 void TForm1::ResetViewModeChecks()
 {
-    for (QAction* a : { CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER,
-             CHANNEL_WOVER, ChannelAllMain, YCbCrWarning, ColorManagement })
+    for (QAction* a : { Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER,
+             Actions->CHANNEL_WOVER, Actions->ChannelAllMain, Actions->YCbCrWarning, Actions->ColorManagement })
         a->setChecked(false);
 }
 
 void TForm1::SetPictureModeEntries(bool pictureMode)
 {
-    for (QAction* a : { N5, AutoFit1, ZoomSub, N15001 })
+    for (QAction* a : { Actions->N5, Actions->AutoFit1, Actions->ZoomSub, Actions->N15001 })
         a->setEnabled(pictureMode);
     if (pictureMode)
-        N55->setEnabled(true);
-    for (QAction* a : { SortSub, SelectAll1, DeselectAll1, DeSelectRev1, BatchSub, NewFolderEntry })
+        Actions->N55->setEnabled(true);
+    for (QAction* a : { Actions->SortSub, Actions->SelectAll1, Actions->DeselectAll1, Actions->DeSelectRev1, Actions->BatchSub, Actions->NewFolderEntry })
         a->setEnabled(!pictureMode);
 }
 
@@ -667,18 +668,17 @@ void TForm1::SetPictureModeEntries(bool pictureMode)
 
 void TForm1::ListView1Click()
 {
-    if (ViewType != 0 || CurrentIndex() != -1)
+    if (ViewType != catalogue::kViewList || CurrentIndex() != -1)
         return;
     SetStatusText(QStringLiteral("%1 個のファイル").arg(ListModel->ItemCount()));
-    // The histogram panel's chart is emptied here once the panel exists.
-    HistogramCurrentFile.clear();
+    TellNoCurrentFile();
 }
 
 void TForm1::ListView1ColumnRightClick(int column, const QPoint& globalPos)
 {
     if (column < 2)
         return;
-    ListPopup->popup(globalPos);
+    Actions->ListPopup->popup(globalPos);
 }
 
 // --- sorting
@@ -688,7 +688,7 @@ void TForm1::SortByName1Click(int kind)
     catalogue::SortCatalogue(Catalogue, { kind, SortTag });
     SortKind = kind;
     if (kind >= 0 && kind < 5)
-        SortEntries[kind]->setChecked(true);
+        Actions->SortEntries[kind]->setChecked(true);
     // The maker works through the records in their order, so it starts again on the new one.
     if (ThumbnailMaker)
         Refresh1Click();
@@ -719,14 +719,14 @@ bool TForm1::MenuKeyLookup(QKeyEvent* event)
     }
     if (run(FindKey(menuBar()->actions(), sequence)))
         return true;
-    if (run(FindKey({ Action_ShowFolder, Action_ShowInfo, Action_ShowStatusBar, Action_ShowToolBar, TOBI_All, TOBI_W,
-                        TOBI_R, TOBI_G, TOBI_B, CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER,
-                        CHANNEL_GOVER, CHANNEL_BOVER, CHANNEL_WOVER },
+    if (run(FindKey({ Actions->Action_ShowFolder, Actions->Action_ShowInfo, Actions->Action_ShowStatusBar, Actions->Action_ShowToolBar, Actions->TOBI_All, Actions->TOBI_W,
+                        Actions->TOBI_R, Actions->TOBI_G, Actions->TOBI_B, Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B, Actions->CHANNEL_ROVER,
+                        Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER, Actions->CHANNEL_WOVER },
             sequence)))
         return true;
     // The view-type drop-down's key (Ctrl+L) works wherever its button shows.
     if (!PictureMode() && !ToolBar3->isHidden())
-        return run(FindKey(PopupMenu2->actions(), sequence));
+        return run(FindKey(Actions->PopupMenu2->actions(), sequence));
     return false;
 }
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "app/MainActions.h"
 #include "app/MainForm.h"
 #include "app/PathText.h"
 #include "app/PictureView.h"
@@ -24,7 +25,7 @@
 #include "catalogue/ui/CatalogueListModel.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
 #include "imaging/BitmapTransform.h"
-#include "imaging/TurboDecode.h"
+#include "imaging/LoadPicture.h"
 #include "imaging/ViewGeometry.h"
 #include "platform/PathName.h"
 
@@ -48,17 +49,17 @@ void TForm1::SetupPictureView()
     ImageEn1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ImageEn1, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         PopupMenu3Popup();
-        PopupMenu3->popup(ImageEn1->viewport()->mapToGlobal(pos));
+        Actions->PopupMenu3->popup(ImageEn1->viewport()->mapToGlobal(pos));
     });
 
     // The track bar moves to a file when the thumb is let go; while dragging it shows the position.
-    FileTrack->setTracking(false);
-    connect(FileTrack, &QSlider::valueChanged, this, [this](int position) { FileTrackChange(position); });
-    connect(FileTrack, &QSlider::sliderMoved, this,
-        [this](int position) { QToolTip::showText(QCursor::pos(), QString::number(position), FileTrack); });
-    FileTrack->setFocusPolicy(Qt::ClickFocus);
+    Actions->FileTrack->setTracking(false);
+    connect(Actions->FileTrack, &QSlider::valueChanged, this, [this](int position) { FileTrackChange(position); });
+    connect(Actions->FileTrack, &QSlider::sliderMoved, this,
+        [this](int position) { QToolTip::showText(QCursor::pos(), QString::number(position), Actions->FileTrack); });
+    Actions->FileTrack->setFocusPolicy(Qt::ClickFocus);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now == FileTrack)
+        if (now == Actions->FileTrack)
             FileTrackEnter();
     });
 }
@@ -69,20 +70,14 @@ bool TForm1::LoadPicture(const std::string& fileName)
 {
     // The previous picture goes first, so that a large one is never held twice.
     ImageEn1->Clear();
-    try {
-        const std::string ext = platform::LowerExtensionOf(fileName);
-        if (setup_useIntel && (ext == ".jpg" || ext == ".jpeg")) {
-            imaging::Bitmap decoded;
-            if (!imaging::DecodeJpegWithIjl(decoded, fileName) || decoded.Empty())
-                return false;
-            ImageEn1->SetBitmap(std::move(decoded));
-            return true;
-        }
-        return ImageEn1->LoadFile(fileName);
-    } catch (const std::exception&) {
-        ImageEn1->Clear();
+    imaging::PictureLoadOptions options;
+    options.fastJpeg = setup_useIntel;
+    options.progress = ImageEn1->ProgressCallback();
+    imaging::Bitmap loaded;
+    if (!imaging::LoadPicture(fileName, loaded, options))
         return false;
-    }
+    ImageEn1->SetBitmap(std::move(loaded));
+    return true;
 }
 
 // Turned by the record's quarter turns after being flipped and mirrored in its own axes.
@@ -114,9 +109,9 @@ void TForm1::Open1Click(QObject* sender)
         return;
     const int count = FileCount();
     {
-        const QSignalBlocker quiet(FileTrack);
-        FileTrack->setMaximum(count - 1);
-        FileTrack->setValue(i);
+        const QSignalBlocker quiet(Actions->FileTrack);
+        Actions->FileTrack->setMaximum(count - 1);
+        Actions->FileTrack->setValue(i);
     }
 
     // The record stays locked until the photo is shown, so the thumbnail maker waits meanwhile.
@@ -137,7 +132,23 @@ void TForm1::Open1Click(QObject* sender)
         ErrorLabel->raise();
     }
     ImageEn1->setEnabled(true);
-    OrientPicture(record->Rotation, record->Flipped, record->Mirrored);
+
+    ResetViewModeChecks();
+    Actions->YCbCrWarning->setEnabled(catalogue::IsJpegKind(record->FileKind));
+    const bool trueColour = ImageEn1->Bitmap().BitsPerPixel() == 24;
+    for (QAction* a : { Actions->TobiSub, Actions->ChannelSub, Actions->PopupTobiSub, Actions->PopupChannelSub, Actions->TOBI_All, Actions->TOBI_W, Actions->TOBI_R, Actions->TOBI_G, Actions->TOBI_B,
+             Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER, Actions->CHANNEL_WOVER,
+             Actions->ChannelAllMain, Actions->ColorManagement })
+        a->setEnabled(trueColour);
+    Actions->CHANNEL_ALL->setChecked(true);
+    Actions->ChannelAllMain->setChecked(true);
+    SetPictureModeEntries(true);
+    ChannelPl->clear();
+    Actions->PictCheckButton->setChecked(record->Checked);
+
+    openSender_ = sender;
+    PictureLoaded();
+    openSender_ = nullptr;
 
     MainWindow->hide();
     PictureWindow->show();
@@ -145,30 +156,29 @@ void TForm1::Open1Click(QObject* sender)
     centralWidget()->layout()->activate();
     PictureWindow->layout()->activate();
 
-    ResetViewModeChecks();
-    YCbCrWarning->setEnabled(catalogue::IsJpegKind(record->FileKind));
-    const bool trueColour = ImageEn1->Bitmap().BitsPerPixel() == 24;
-    for (QAction* a : { TobiSub, ChannelSub, PopupTobiSub, PopupChannelSub, TOBI_All, TOBI_W, TOBI_R, TOBI_G, TOBI_B,
-             CHANNEL_ALL, CHANNEL_R, CHANNEL_G, CHANNEL_B, CHANNEL_ROVER, CHANNEL_GOVER, CHANNEL_BOVER, CHANNEL_WOVER,
-             ChannelAllMain, ColorManagement })
-        a->setEnabled(trueColour);
-
-    CHANNEL_ALL->setChecked(true);
-    ChannelAllMain->setChecked(true);
-    SetPictureModeEntries(true);
-    ChannelPl->clear();
-    PictCheckButton->setChecked(record->Checked);
-
     const int width = ImageEn1->Bitmap().Width();
     const int height = ImageEn1->Bitmap().Height();
     const bool keepZoom
         = wasPictureMode && ((width == oldWidth && height == oldHeight) || (width <= oldWidth && height <= oldHeight));
     if (!keepZoom)
         ImageEn1->Fit();
-
-    if (sender && EnableICM && trueColour)
-        ApplyOpenColourManagement();
     ImageEn1->setFocus();
+}
+
+void TForm1::PictureLoaded()
+{
+    const int i = CurrentIndex();
+    if (i < 0)
+        return;
+    catalogue::LockedItem record(Catalogue, i);
+    OrientPicture(record->Rotation, record->Flipped, record->Mirrored);
+    // Only an opening the user asked for through a control colour-manages by itself.
+    if (openSender_ && EnableICM && ImageEn1->Bitmap().BitsPerPixel() == 24)
+        DoColorManagement();
+    ApplyViewMode(kViewModeAllChannels);
+    const TCurrentFile file{i, &*record};
+    for (ICurrentFileView* view : currentFileViews_)
+        view->PictureOpened(file, ImageEn1->Bitmap());
 }
 
 void TForm1::N5Click()
@@ -222,14 +232,13 @@ void TForm1::SelectFile(int index)
 {
     if (index < 0)
         return;
-    if (ViewType == 0) {
+    if (ViewType == catalogue::kViewList) {
         const QModelIndex row = ListModel->index(index, 0);
         ListView1->setCurrentIndex(row);
         ListView1->scrollTo(row);
         return; // the list's selection change shows the file in the panels
     }
-    const int cols = std::max(DrawGrid1->ColCount(), 1);
-    DrawGrid1->SetCurrent(index % cols, index / cols);
+    PlaceGridCurrent(index);
     ShowItemInfo(CurrentIndex());
 }
 
@@ -285,7 +294,7 @@ void TForm1::FileTrackChange(int position)
 {
     SelectFile(position);
     if (PictureMode())
-        Open1Click(FileTrack);
+        Open1Click(Actions->FileTrack);
     ImageEn1->setFocus();
 }
 
@@ -338,7 +347,7 @@ void TForm1::RolateSub(TRolate kind, int value)
     const int turns = (after - before + 4) % 4;
 
     if (PictureMode()) {
-        if (!CHANNEL_ALL->isChecked())
+        if (!Actions->CHANNEL_ALL->isChecked())
             CHANNEL_ALLExecute();
         ImageEn1->RotateClockwise(turns);
         // The view modes start again from the turned picture.
@@ -367,20 +376,20 @@ void TForm1::MarkRotation(QMenu* menu)
 
 void TForm1::RolatePopupMenuPopup()
 {
-    MarkRotation(RolatePopupMenu);
+    MarkRotation(Actions->RolatePopupMenu);
 }
 
 void TForm1::N66Click()
 {
-    MarkRotation(N66->menu());
+    MarkRotation(Actions->N66->menu());
 }
 
 void TForm1::FlipReverseSub(bool flip, bool mirror)
 {
     const int i = CurrentIndex();
     if (i < 0) {
-        FlipButton->setChecked(false);
-        MirrorButton->setChecked(false);
+        Actions->FlipButton->setChecked(false);
+        Actions->MirrorButton->setChecked(false);
         return;
     }
     catalogue::LockedItem record(Catalogue, i);
@@ -400,8 +409,8 @@ void TForm1::FlipReverseSub(bool flip, bool mirror)
             // A thumbnail that is not 24-bit stays as it is.
         }
     }
-    FlipButton->setChecked(record->Flipped);
-    MirrorButton->setChecked(record->Mirrored);
+    Actions->FlipButton->setChecked(record->Flipped);
+    Actions->MirrorButton->setChecked(record->Mirrored);
     RepaintItem(i);
 }
 

@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "app/FolderTree.h"
+#include "app/MainActions.h"
 #include "app/MainForm.h"
 
 using platform::RegistryKey;
@@ -59,7 +60,7 @@ void TForm1::ReadSettings()
         ToolBar3->hide();
     if (panes.ToolBarVisible2.present && !panes.ToolBarVisible2.value) {
         PictTool->hide();
-        N78->setChecked(false);
+        Actions->N78->setChecked(false);
     }
 
     // A table read only in part keeps the entries read so far.

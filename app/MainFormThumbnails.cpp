@@ -50,6 +50,7 @@ void TForm1::SetupThumbnailViews()
     DrawGrid1->OnMouseMove = [this](QMouseEvent* e) { ViewMouseMove(e); };
     DrawGrid1->OnDblClick = [this](QMouseEvent*) { OpenFileHook(); };
     DrawGrid1->OnKeyDown = [this](QKeyEvent* e) { return GridKeyDown(e); };
+    DrawGrid1->ItemCount = [this] { return FileCount(); };
 
     ListView1->setIconSize(QSize(16, 16));
     ListView1->viewport()->installEventFilter(this);
@@ -88,28 +89,56 @@ void TForm1::ChangeThumnailMode(int viewType)
     const auto size = catalogue::CellSizeOf(viewType);
     if (!size)
         return;
+    // From the list the grid takes over the list's current file.
+    const int fromList = ViewType == catalogue::kViewList ? CurrentIndex() : -1;
     Panel4->setCurrentWidget(DrawGrid1);
     ViewType = viewType;
     DrawGrid1->SetDefaultColWidth(size->width);
     DrawGrid1->SetDefaultRowHeight(size->height);
     LayoutGrid();
+    if (fromList >= 0)
+        PlaceGridCurrent(fromList);
     UIUpdateAction();
     DrawGrid1->viewport()->update();
 }
 
 void TForm1::ListViewClick()
 {
+    // From the grid the list selects the grid's current file (none past the last file).
+    const bool fromGrid = ViewType != catalogue::kViewList;
+    const int index = fromGrid ? CurrentIndex() : -1;
     ViewType = catalogue::kViewList;
     Panel4->setCurrentWidget(ListView1);
+    if (fromGrid) {
+        if (index >= 0) {
+            const QModelIndex row = ListModel->index(index, 0);
+            ListView1->selectionModel()->setCurrentIndex(
+                row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            ListView1->scrollTo(row);
+        } else {
+            ListView1->clearSelection();
+        }
+    }
     UIUpdateAction();
+}
+
+void TForm1::PlaceGridCurrent(int index)
+{
+    const int cols = std::max(DrawGrid1->ColCount(), 1);
+    DrawGrid1->SetCurrent(index % cols, index / cols);
 }
 
 void TForm1::LayoutGrid()
 {
+    // The current cell stands for a file index, which a new column count must keep.
+    const int index = DrawGrid1->Row() * DrawGrid1->ColCount() + DrawGrid1->Col();
+    const int oldCols = DrawGrid1->ColCount();
     const catalogue::TGridShape shape
         = catalogue::GridShapeOf(DrawGrid1->width(), DrawGrid1->DefaultColWidth(), FileCount());
     DrawGrid1->SetColCount(shape.cols);
     DrawGrid1->SetRowCount(shape.rows);
+    if (shape.cols != oldCols)
+        PlaceGridCurrent(index);
 }
 
 void TForm1::DrawGrid1Resize()

@@ -16,13 +16,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <future>
 #include <thread>
 #include <vector>
 
 #include "imaging/BitmapTransform.h"
+#include "imaging/LoadPicture.h"
 #include "imaging/ViewScale.h"
 
 namespace {
@@ -60,36 +59,6 @@ QImage Wrap(const imaging::Bitmap& bitmap)
     return QImage(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), format);
 }
 
-// Picks the loader from the file's first bytes rather than its name. The path is
-// the file system's own bytes, so names that are not valid UTF-8 open too.
-bool LoadPicture(const std::string& name, imaging::Bitmap& out, const imaging::ProgressFn& progress)
-{
-    char head[8] = {};
-    size_t headSize = 0;
-    if (FILE* file = std::fopen(name.c_str(), "rb")) {
-        headSize = std::fread(head, 1, sizeof head, file);
-        std::fclose(file);
-    } else {
-        return false;
-    }
-    const auto starts = [&](const char* magic, size_t n) {
-        return headSize >= n && std::memcmp(head, magic, n) == 0;
-    };
-    imaging::DecodeOptions options;
-    options.progress = progress;
-    if (starts("\xFF\xD8", 2))
-        return imaging::LoadJpegFile(name, out, options);
-    if (starts("\x89PNG\r\n\x1A\n", 8))
-        return imaging::LoadPngFile(name, out, options);
-    if (starts("II*\0", 4) || starts("MM\0*", 4) || starts("IIRO", 4) || starts("IIRS", 4))
-        return imaging::LoadTiffFile(name, out, options);
-    if (starts("BM", 2))
-        return imaging::LoadBmpFile(name, out);
-    if (starts("\x0A", 1))
-        return imaging::LoadPcxFile(name, out);
-    return false;
-}
-
 } // namespace
 
 PictureView::PictureView(QWidget* parent)
@@ -115,8 +84,10 @@ QSize PictureView::sizeHint() const { return {640, 480}; }
 bool PictureView::LoadFile(const std::string& nativePath)
 {
     Clear();
+    imaging::PictureLoadOptions options;
+    options.progress = ProgressCallback();
     imaging::Bitmap loaded;
-    if (!LoadPicture(nativePath, loaded, ProgressCallback()) || loaded.Empty())
+    if (!imaging::LoadPicture(nativePath, loaded, options))
         return false;
     SetBitmap(std::move(loaded));
     return true;

@@ -28,8 +28,8 @@ public:
     explicit PictureView(QWidget* parent = nullptr);
 
     // --- The displayed picture ---
-    // Loads a JPEG, PNG, TIFF, BMP or PCX file (recognised by its first bytes)
-    // and shows it. The previous picture is released first so that a large
+    // Loads a picture through imaging::LoadPicture (recognised by its first
+    // bytes) and shows it. The previous picture is released first so that a large
     // picture is never held twice; on failure the view is left empty and false
     // is returned.
     bool LoadFile(const std::string& nativePath);

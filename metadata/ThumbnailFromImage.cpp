@@ -1,7 +1,4 @@
-#include <algorithm>
-#include <cctype>
-#include <cmath>
-
+#include "imaging/LoadPicture.h"
 #include "metadata/ExifReadInternal.h"
 #include "metadata/Thumbnails.h"
 
@@ -35,31 +32,25 @@ imaging::Rect FitRect(int width, int height, int boxWidth, int boxHeight)
 bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbnail, int32_t& width, int32_t& height,
     const imaging::ProgressFn& progress)
 {
-    const std::string ext = platform::LowerExtensionOf(fileName);
-    imaging::Bitmap picture;
-    // PNG and TIFF pictures are reduced into the box while they are decoded.
+    // The kind goes by the name here: a raw container is read as the TIFF it holds.
+    imaging::PictureFormat format = imaging::PictureFormat::Unknown;
     imaging::DecodeInfo info;
-    imaging::DecodeOptions reduced;
-    reduced.reduceWidth = kBoxWidth;
-    reduced.reduceHeight = kBoxHeight;
-    reduced.progress = progress;
-    reduced.info = &info;
-    if (ExtensionIsOneOf(ext, { ".jpg", ".jpeg" })) {
-        return LoadJpegThumbnail(fileName, thumbnail, progress);
-    } else if (ExtensionIsOneOf(ext, { ".bmp", ".png", ".pcx" })) {
-        reduced.progress = nullptr;
-        bool loaded = ext == ".bmp" ? imaging::LoadBmpFile(fileName, picture)
-            : ext == ".png"         ? imaging::LoadPngFile(fileName, picture, reduced)
-                                    : imaging::LoadPcxFile(fileName, picture);
-        if (!loaded || picture.Empty())
-            return false;
-        width = ext == ".png" ? info.fullWidth : picture.Width();
-        height = ext == ".png" ? info.fullHeight : picture.Height();
-    } else if (ExtensionIsOneOf(ext, { ".tif", ".tiff", ".nef", ".nsk", ".orf" })) {
-        if (!imaging::LoadTiffFile(fileName, picture, reduced) || picture.Empty())
-            return false;
-    } else {
+    imaging::PictureLoadOptions options;
+    options.byExtension = true;
+    options.boxWidth = kBoxWidth;
+    options.boxHeight = kBoxHeight;
+    // A huge picture is reduced into the box while it is decoded.
+    options.reduce = true;
+    options.progress = progress;
+    options.info = &info;
+    options.format = &format;
+    imaging::Bitmap picture;
+    if (!imaging::LoadPicture(fileName, picture, options))
         return false;
+    if (format == imaging::PictureFormat::Bmp || format == imaging::PictureFormat::Png
+        || format == imaging::PictureFormat::Pcx) {
+        width = info.fullWidth > 0 ? info.fullWidth : picture.Width();
+        height = info.fullHeight > 0 ? info.fullHeight : picture.Height();
     }
     DrawFittedThumbnail(picture, thumbnail, kBoxWidth, kBoxHeight);
     return true;

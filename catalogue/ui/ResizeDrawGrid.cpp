@@ -68,6 +68,11 @@ int TResizeDrawGrid::TopRow() const
     return verticalScrollBar()->value() / rowHeight_;
 }
 
+int TResizeDrawGrid::LastVisibleRow() const
+{
+    return std::min(rowCount_ - 1, (verticalScrollBar()->value() + viewport()->height()) / rowHeight_);
+}
+
 QRect TResizeDrawGrid::CellRect(int col, int row) const
 {
     return QRect(col * colWidth_, row * rowHeight_ - verticalScrollBar()->value(), colWidth_, rowHeight_);
@@ -106,7 +111,7 @@ void TResizeDrawGrid::paintEvent(QPaintEvent*)
     if (!OnDrawCell)
         return;
     const int first = TopRow();
-    const int last = std::min(rowCount_ - 1, (verticalScrollBar()->value() + viewport()->height()) / rowHeight_);
+    const int last = LastVisibleRow();
     for (int row = first; row <= last; ++row)
         for (int col = 0; col < colCount_; ++col)
             OnDrawCell(col, row, CellRect(col, row), col == col_ && row == row_, painter);
@@ -147,10 +152,13 @@ void TResizeDrawGrid::keyPressEvent(QKeyEvent* event)
         col = 0;
         row = 0;
         break;
-    case Qt::Key_End:
-        col = colCount_ - 1;
-        row = rowCount_ - 1;
+    case Qt::Key_End: {
+        const int count = ItemCount ? ItemCount() : colCount_ * rowCount_;
+        const int last = std::max(count, 1) - 1;
+        col = last % colCount_;
+        row = last / colCount_;
         break;
+    }
     default:
         if (!OnKeyDown || !OnKeyDown(event))
             QAbstractScrollArea::keyPressEvent(event);

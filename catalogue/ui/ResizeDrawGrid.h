@@ -26,11 +26,16 @@ public:
     int Row() const { return row_; }
     void SetCurrent(int col, int row);
     int TopRow() const;
+    // The last row that shows at least partly (the paint code draws TopRow() to this).
+    int LastVisibleRow() const;
     // Client rectangle of a cell in viewport coordinates.
     QRect CellRect(int col, int row) const;
     // The cell under a viewport point; false when the point is on no cell.
     bool MouseToCell(const QPoint& pos, int& col, int& row) const;
     void ScrollToCurrent();
+
+    // The number of cells that hold something; End goes to the last of them (all cells when unset).
+    std::function<int()> ItemCount;
 
     // Whether the resize event is suppressed (the window sets it while it shows or hides panes).
     int Tag = 0;

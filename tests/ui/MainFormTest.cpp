@@ -189,6 +189,8 @@ TEST_F(MainFormTest, RefreshAfterTheCurrentFileVanishedShowsTheLastFileAndKeepsT
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
         testsupport::WriteFile(photos.Path() / name, std::string("x"));
     TForm1 form;
+    uitest::RecordingView panel;
+    form.AddCurrentFileView(&panel);
     form.ChangeViewType(0);
     form.FolderOpen(QString::fromStdString(photos.Path().string()), false);
     form.ListView1->selectionModel()->setCurrentIndex(form.ListModel->index(2, 0),
@@ -199,13 +201,13 @@ TEST_F(MainFormTest, RefreshAfterTheCurrentFileVanishedShowsTheLastFileAndKeepsT
     form.Refresh1Click();
     EXPECT_EQ(form.ListModel->ItemCount(), 2);
     EXPECT_EQ(form.CurrentIndex(), 1);
-    EXPECT_EQ(form.HistogramCurrentFile, photos.Folder() + "b.jpg");
+    EXPECT_EQ(panel.Last(), photos.Folder() + "b.jpg");
 
     // A file added before the current one: the panels follow the file, the row stays by index.
     testsupport::WriteFile(photos.Path() / "0.jpg", std::string("x"));
     form.Refresh1Click();
     EXPECT_EQ(form.CurrentIndex(), 1);
-    EXPECT_EQ(form.HistogramCurrentFile, photos.Folder() + "b.jpg");
+    EXPECT_EQ(panel.Last(), photos.Folder() + "b.jpg");
 }
 
 TEST_F(MainFormTest, EmptyOrVanishedFolderListsNothingAndIgnoresProgress)

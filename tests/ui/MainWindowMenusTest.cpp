@@ -14,6 +14,7 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
+#include "app/MainActions.h"
 #include "app/MainForm.h"
 #include "app/PictureView.h"
 #include "catalogue/ui/CatalogueListModel.h"
@@ -101,7 +102,7 @@ TEST_F(MainWindowMenus, MenusReadAsDesigned)
         top << a->text() + (a->isEnabled() ? "" : " -");
     EXPECT_EQ(top.join('|').toStdString(),
         "戻る(&ESC) -|表示(&V)|編集(&E)|飛び判定(&T)|チャンネル(&C)|画像処理(&I)|ツール(&A)|ヘルプ(&H)");
-    EXPECT_EQ(form.N5->shortcut(), QKeySequence(Qt::Key_Escape));
+    EXPECT_EQ(form.Actions->N5->shortcut(), QKeySequence(Qt::Key_Escape));
 
     EXPECT_EQ(Menu(MainMenu(form, "表示(&V)")),
         "フォルダビュー [F1] v\nインフォビュー [F2] v\nステータスバー v\nツールバー(通常画面) v\n"
@@ -126,24 +127,24 @@ TEST_F(MainWindowMenus, MenusReadAsDesigned)
         "フォルダ新規作成(&C)\n-\nアプリケーション登録(&R)\nオプション(&O)\n-");
     EXPECT_EQ(Menu(MainMenu(form, "ヘルプ(&H)")), "ホームページ(&H)\nヘルプ(&T)\n-\nバージョン情報(&A)");
 
-    EXPECT_EQ(Menu(form.PopupMenu1),
+    EXPECT_EQ(Menu(form.Actions->PopupMenu1),
         "表示(&O)\n-\n選択(&T) o\nプロテクト(&P) o\nヒストグラム再計算(&H)\n最新の情報に更新(&R)\n-\n"
         "一括処理 - (hidden)\n  一括コピー(&C)\n  一括移動(&M)\n  一括削除(&D)\n  一括ロスレス回転(&L)\n  -\n"
         "  プロテクト指定\n  プロテクト解除\n  ヒストグラム再計算\n左回転(&L) [Ctrl+E]\n右回転(&R) [Ctrl+R]\n"
         "ロスレス回転実行(&F)\nJPEGマーカー編集(&E)\n名前を変更(&M)\n削除(&D)\n-\n標準アプリケーションで開く(&D)");
-    EXPECT_EQ(form.PopupMenu1->defaultAction()->text(), "表示(&O)");
-    EXPECT_EQ(Menu(form.PopupMenu2),
+    EXPECT_EQ(form.Actions->PopupMenu1->defaultAction()->text(), "表示(&O)");
+    EXPECT_EQ(Menu(form.Actions->PopupMenu2),
         "リスト表示 [Ctrl+L]\n-\nサムネイル 小 (&S)\nサムネイル 中 (&M)\n"
         "サムネイル 大 (&L)\n撮影情報・サムネイル(&T)");
-    EXPECT_EQ(Menu(form.RolatePopupMenu), "回転なし v\n90度回転 o\n180度回転 o\n270度回転 o");
-    EXPECT_EQ(Menu(form.PopupMenu3),
+    EXPECT_EQ(Menu(form.Actions->RolatePopupMenu), "回転なし v\n90度回転 o\n180度回転 o\n270度回転 o");
+    EXPECT_EQ(Menu(form.Actions->PopupMenu3),
         "戻る(&ESC)\n-\n選択(&T) o\nサイズ自動調整(&A)\n実寸表示(&100%)\n-\n飛び判定(&T)\n"
         "  全チャンネル(&A) [F5]\n  -\n  白(&W) [F6]\n  赤(&R) [F7]\n  緑(&G) [F8]\n  青(&B) [F9]\n"
         "チャンネル(&C)\n  全チャンネル(&A) [F5] o\n  -\n  赤(&R) o\n  緑(&G) o\n  青(&B) o\n  -\n"
         "  白飛び域 [F6] o\n  赤飛び域 [F7] o\n  緑飛び域 [F8] o\n  青飛び域 [F9] o\n"
         "左回転(&L) [Ctrl+E]\n右回転(&R) [Ctrl+R]\n-\n前のファイル〔←〕\n次のファイル〔→〕");
-    EXPECT_EQ(Menu(form.PopupMenu4), "最新の情報に更新(&R)\nフォルダ新規作成(&C)");
-    EXPECT_EQ(Menu(form.ListPopup), "列削除(&D)");
+    EXPECT_EQ(Menu(form.Actions->PopupMenu4), "最新の情報に更新(&R)\nフォルダ新規作成(&C)");
+    EXPECT_EQ(Menu(form.Actions->ListPopup), "列削除(&D)");
 
     // Tool bar hints left to right, "|" for a separator.
     const auto hints = [](QToolBar* bar) {
@@ -175,31 +176,31 @@ TEST_F(MainWindowMenus, PaneAndBarCommandsFollowTheirChecks)
     uitest::TypeKey(form->DrawGrid1, Qt::Key_F1);
     QApplication::processEvents();
     EXPECT_FALSE(form->FolderPaneVisible());
-    EXPECT_FALSE(form->Action_ShowFolder->isChecked());
+    EXPECT_FALSE(form->Actions->Action_ShowFolder->isChecked());
     EXPECT_TRUE(form->FolderSplitter->handle(1)->isHidden());
     form->ShowFolderView();
     EXPECT_TRUE(form->FolderPaneVisible());
-    EXPECT_TRUE(form->Action_ShowFolder->isChecked());
+    EXPECT_TRUE(form->Actions->Action_ShowFolder->isChecked());
     EXPECT_EQ(form->FolderSplitter->indexOf(form->FolderPanel), 0) << "the pane stays left of its splitter";
     QApplication::processEvents();
     EXPECT_EQ(form->FolderPanel->width(), 185);
 
     uitest::TypeKey(form->DrawGrid1, Qt::Key_F2);
     EXPECT_FALSE(form->InfoPaneVisible());
-    EXPECT_FALSE(form->Action_ShowInfo->isChecked());
+    EXPECT_FALSE(form->Actions->Action_ShowInfo->isChecked());
     form->Action_ShowInfoExecute();
     EXPECT_TRUE(form->InfoPaneVisible());
     EXPECT_EQ(form->InfoSplitter->indexOf(form->InfoPanel), 1);
 
-    form->Action_ShowStatusBar->trigger();
+    form->Actions->Action_ShowStatusBar->trigger();
     EXPECT_TRUE(form->statusBar()->isHidden());
-    EXPECT_FALSE(form->Action_ShowStatusBar->isChecked());
-    form->ToolBarEntry->trigger();
+    EXPECT_FALSE(form->Actions->Action_ShowStatusBar->isChecked());
+    form->Actions->ToolBarEntry->trigger();
     EXPECT_TRUE(form->ToolBar3->isHidden());
-    EXPECT_FALSE(form->ToolBarEntry->isChecked());
-    form->N78->trigger();
+    EXPECT_FALSE(form->Actions->ToolBarEntry->isChecked());
+    form->Actions->N78->trigger();
     EXPECT_TRUE(form->PictTool->isHidden());
-    EXPECT_FALSE(form->N78->isChecked());
+    EXPECT_FALSE(form->Actions->N78->isChecked());
 }
 
 TEST_F(MainWindowMenus, StoredBarVisibilityShowsInTheChecks)
@@ -212,11 +213,11 @@ TEST_F(MainWindowMenus, StoredBarVisibilityShowsInTheChecks)
                     "\"ToolBarVisible2\"=dword:00000000\n"));
     TForm1 form;
     form.show();
-    EXPECT_FALSE(form.Action_ShowFolder->isChecked());
-    EXPECT_TRUE(form.Action_ShowInfo->isChecked());
-    EXPECT_FALSE(form.Action_ShowStatusBar->isChecked());
-    EXPECT_TRUE(form.ToolBarEntry->isChecked());
-    EXPECT_FALSE(form.N78->isChecked());
+    EXPECT_FALSE(form.Actions->Action_ShowFolder->isChecked());
+    EXPECT_TRUE(form.Actions->Action_ShowInfo->isChecked());
+    EXPECT_FALSE(form.Actions->Action_ShowStatusBar->isChecked());
+    EXPECT_TRUE(form.Actions->ToolBarEntry->isChecked());
+    EXPECT_FALSE(form.Actions->N78->isChecked());
     // Shown again, the folder pane comes back at its stored width.
     form.ShowFolderView();
     QApplication::processEvents();
@@ -228,7 +229,7 @@ TEST_F(MainWindowMenus, ViewTypeButtonCyclesThroughAllFiveTypes)
     auto form = Open(1);
     std::vector<int> seen;
     for (int i = 0; i < 5; ++i) {
-        form->ViewTypeButton->click();
+        form->Actions->ViewTypeButton->click();
         seen.push_back(form->ViewType);
     }
     EXPECT_EQ(seen, (std::vector<int> { 3, 9, 0, 5, 4 }));
@@ -248,7 +249,7 @@ TEST_F(MainWindowMenus, NarrowingTheWindowMakesRoomForTheFileView)
     form->resize(385, 500);
     QApplication::processEvents();
     EXPECT_FALSE(form->InfoPaneVisible());
-    EXPECT_FALSE(form->Action_ShowInfo->isChecked());
+    EXPECT_FALSE(form->Actions->Action_ShowInfo->isChecked());
 }
 
 TEST_F(MainWindowMenus, FileMenuFollowsTheFileUnderIt)
@@ -257,26 +258,26 @@ TEST_F(MainWindowMenus, FileMenuFollowsTheFileUnderIt)
     auto form = Open(1); // a.jpg, p10.bmp
     form->DrawGrid1->SetCurrent(0, 0);
     form->PopupMenu1Popup();
-    EXPECT_FALSE(form->PopupBatch->isVisible());
-    EXPECT_TRUE(form->PopupLossless->isVisible());
+    EXPECT_FALSE(form->Actions->PopupBatch->isVisible());
+    EXPECT_TRUE(form->Actions->PopupLossless->isVisible());
     catalogue::LockedItem(form->Catalogue, 1)->Checked = true;
     catalogue::LockedItem(form->Catalogue, 1)->ReadOnly = true;
     form->DrawGrid1->SetCurrent(1, 0);
     form->PopupMenu1Popup();
-    EXPECT_TRUE(form->PopupBatch->isVisible());
-    EXPECT_TRUE(form->PopupCheck->isChecked());
-    EXPECT_TRUE(form->PopupProtect->isChecked());
-    EXPECT_FALSE(form->PopupLossless->isVisible());
-    EXPECT_FALSE(form->PopupMarker->isVisible());
+    EXPECT_TRUE(form->Actions->PopupBatch->isVisible());
+    EXPECT_TRUE(form->Actions->PopupCheck->isChecked());
+    EXPECT_TRUE(form->Actions->PopupProtect->isChecked());
+    EXPECT_FALSE(form->Actions->PopupLossless->isVisible());
+    EXPECT_FALSE(form->Actions->PopupMarker->isVisible());
 
     // Selecting a JPEG file enables the JPEG-only commands.
     form->ShowItemInfo(0);
-    EXPECT_TRUE(form->LosslessButton->isEnabled());
-    EXPECT_TRUE(form->MarkerEntry->isEnabled());
-    EXPECT_TRUE(form->YCbCrWarning->isEnabled());
+    EXPECT_TRUE(form->Actions->LosslessButton->isEnabled());
+    EXPECT_TRUE(form->Actions->MarkerEntry->isEnabled());
+    EXPECT_TRUE(form->Actions->YCbCrWarning->isEnabled());
     form->ShowItemInfo(1);
-    EXPECT_FALSE(form->LosslessEntry->isEnabled());
-    EXPECT_FALSE(form->MarkerButton->isEnabled());
+    EXPECT_FALSE(form->Actions->LosslessEntry->isEnabled());
+    EXPECT_FALSE(form->Actions->MarkerButton->isEnabled());
 }
 
 TEST_F(MainWindowMenus, KeysReachTheFocusedControlsMenuBeforeTheMainMenu)
@@ -286,10 +287,10 @@ TEST_F(MainWindowMenus, KeysReachTheFocusedControlsMenuBeforeTheMainMenu)
     const auto note = [&](QAction* a, const char* name) {
         QObject::connect(a, &QAction::triggered, [&ran, name] { ran.push_back(name); });
     };
-    note(form->TOBI_All, "tobi all");
-    note(form->TOBI_W, "tobi white");
-    note(form->CHANNEL_ALL, "channel all");
-    note(form->CHANNEL_WOVER, "white overflow");
+    note(form->Actions->TOBI_All, "tobi all");
+    note(form->Actions->TOBI_W, "tobi white");
+    note(form->Actions->CHANNEL_ALL, "channel all");
+    note(form->Actions->CHANNEL_WOVER, "white overflow");
 
     // Browsing, grid focused: the grid has no menu of its own, so the main menu answers.
     Focus(form->DrawGrid1);
@@ -316,7 +317,7 @@ TEST_F(MainWindowMenus, KeysReachTheFocusedControlsMenuBeforeTheMainMenu)
     // Esc goes back; in browsing mode the back entry is disabled again.
     uitest::TypeKey(form->ImageEn1, Qt::Key_Escape);
     EXPECT_FALSE(form->PictureMode());
-    EXPECT_FALSE(form->N5->isEnabled());
+    EXPECT_FALSE(form->Actions->N5->isEnabled());
 
     // In the list, Ctrl+E turns the file left.
     form->ChangeViewType(0);
@@ -337,10 +338,10 @@ TEST_F(MainWindowMenus, ClickOnNoRowShowsTheCountAndSortingChecksItsEntry)
     form->ListView1Click();
     EXPECT_EQ(form->StatusBarIn->text(), "3 個のファイル");
 
-    form->SortEntries[3]->trigger();
+    form->Actions->SortEntries[3]->trigger();
     EXPECT_EQ(form->SortKind, 3);
-    EXPECT_TRUE(form->SortEntries[3]->isChecked());
-    EXPECT_FALSE(form->SortEntries[0]->isChecked());
+    EXPECT_TRUE(form->Actions->SortEntries[3]->isChecked());
+    EXPECT_FALSE(form->Actions->SortEntries[0]->isChecked());
     EXPECT_EQ(form->ListModel->ItemCount(), 3);
 }
 

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <gtest/gtest.h>
 
+#include "app/MainActions.h"
 #include "app/MainForm.h"
 #include "app/PictureView.h"
 #include "catalogue/BitmapUtils.h"
@@ -109,20 +110,20 @@ TEST_F(PictureMode, OpeningSwitchesMenusAndGoingBackRestoresThem)
     EXPECT_TRUE(form->MainWindow->isHidden());
     EXPECT_EQ(form->windowTitle().toStdString(), "Voviro - " + File("f101.bmp"));
     EXPECT_EQ(form->ImageEn1->Bitmap().Width(), 21);
-    EXPECT_EQ(form->FileTrack->maximum(), 2);
-    EXPECT_EQ(form->FileTrack->value(), 1);
+    EXPECT_EQ(form->Actions->FileTrack->maximum(), 2);
+    EXPECT_EQ(form->Actions->FileTrack->value(), 1);
     EXPECT_EQ(form->CurrentIndex(), 1);
     EXPECT_EQ(QApplication::focusWidget(), form->ImageEn1);
-    for (QAction* a : { form->N5, form->AutoFit1, form->ZoomSub, form->N15001, form->N55 })
+    for (QAction* a : { form->Actions->N5, form->Actions->AutoFit1, form->Actions->ZoomSub, form->Actions->N15001, form->Actions->N55 })
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    for (QAction* a : { form->SortSub, form->SelectAll1, form->DeselectAll1, form->DeSelectRev1, form->BatchSub,
-             form->NewFolderEntry })
+    for (QAction* a : { form->Actions->SortSub, form->Actions->SelectAll1, form->Actions->DeselectAll1, form->Actions->DeSelectRev1, form->Actions->BatchSub,
+             form->Actions->NewFolderEntry })
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
-    EXPECT_TRUE(form->CHANNEL_ALL->isChecked());
-    EXPECT_TRUE(form->ChannelAllMain->isChecked());
+    EXPECT_TRUE(form->Actions->CHANNEL_ALL->isChecked());
+    EXPECT_TRUE(form->Actions->ChannelAllMain->isChecked());
 
     // The track bar opens the file it is moved to.
-    form->FileTrack->setValue(2);
+    form->Actions->FileTrack->setValue(2);
     EXPECT_EQ(form->ImageEn1->Bitmap().Width(), 22);
     EXPECT_EQ(form->CurrentIndex(), 2);
 
@@ -130,10 +131,10 @@ TEST_F(PictureMode, OpeningSwitchesMenusAndGoingBackRestoresThem)
     EXPECT_FALSE(form->PictureMode());
     EXPECT_FALSE(form->MainWindow->isHidden());
     EXPECT_EQ(form->windowTitle().toStdString(), "Voviro - " + photos.Folder());
-    EXPECT_FALSE(form->N5->isEnabled());
-    EXPECT_FALSE(form->ZoomSub->isEnabled());
-    EXPECT_TRUE(form->N55->isEnabled()) << "stays enabled once a picture was shown";
-    EXPECT_TRUE(form->SortSub->isEnabled());
+    EXPECT_FALSE(form->Actions->N5->isEnabled());
+    EXPECT_FALSE(form->Actions->ZoomSub->isEnabled());
+    EXPECT_TRUE(form->Actions->N55->isEnabled()) << "stays enabled once a picture was shown";
+    EXPECT_TRUE(form->Actions->SortSub->isEnabled());
     EXPECT_EQ(QApplication::focusWidget(), form->DrawGrid1);
 }
 
@@ -181,9 +182,9 @@ TEST_F(PictureMode, FastPathTakesJpgAndJpegInAnyCase)
         form->Open1Click(form->DrawGrid1);
         EXPECT_EQ(form->ImageEn1->Bitmap().BitsPerPixel(), bits);
         // The view modes work on 24-bit pictures only.
-        EXPECT_EQ(form->ChannelSub->isEnabled(), bits == 24);
-        EXPECT_EQ(form->TOBI_All->isEnabled(), bits == 24);
-        EXPECT_TRUE(form->YCbCrWarning->isEnabled()) << "a JPEG file";
+        EXPECT_EQ(form->Actions->ChannelSub->isEnabled(), bits == 24);
+        EXPECT_EQ(form->Actions->TOBI_All->isEnabled(), bits == 24);
+        EXPECT_TRUE(form->Actions->YCbCrWarning->isEnabled()) << "a JPEG file";
     }
 }
 
@@ -315,7 +316,7 @@ TEST_F(PictureMode, TurningAndFlippingRewriteTheCachedThumbnail)
     // A quarter-turned thumbnail is flipped along its other axis.
     form->Menu_FlipClick();
     EXPECT_TRUE(catalogue::LockedItem(form->Catalogue, 0)->Flipped);
-    EXPECT_TRUE(form->FlipButton->isChecked());
+    EXPECT_TRUE(form->Actions->FlipButton->isChecked());
     EXPECT_EQ(cached(), catalogue::FlipBitmap(false, true, *catalogue::RotateBitmap(270, thumbnail)));
     form->Menu_FlipClick();
     for (int i = 0; i < 3; ++i)
@@ -329,7 +330,7 @@ TEST_F(PictureMode, TurningAndFlippingRewriteTheCachedThumbnail)
     form->Rolate_180Click();
     EXPECT_EQ(cached(), *catalogue::RotateBitmap(180, thumbnail));
     form->RolatePopupMenuPopup();
-    for (QAction* a : form->RolatePopupMenu->actions())
+    for (QAction* a : form->Actions->RolatePopupMenu->actions())
         EXPECT_EQ(a->isChecked(), a->data().toInt() == 2);
 
     // In picture mode the displayed picture turns too and becomes the source picture.

@@ -38,4 +38,22 @@ void TypeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QS
     QCoreApplication::sendEvent(target, &release);
 }
 
+namespace {
+std::string NameOf(const TCurrentFile& file)
+{
+    return file.Index < 0 || !file.Record ? std::string() : file.Record->FileName;
+}
+} // namespace
+
+void RecordingView::CurrentFileChanged(const TCurrentFile& file)
+{
+    changes.push_back(NameOf(file));
+}
+
+void RecordingView::PictureOpened(const TCurrentFile& file, const imaging::Bitmap& source)
+{
+    opened.push_back(NameOf(file));
+    openedWidth = source.Width();
+}
+
 } // namespace uitest

@@ -7,6 +7,10 @@
 
 #include <QString>
 #include <Qt>
+#include <string>
+#include <vector>
+
+#include "app/CurrentFileView.h"
 
 class QApplication;
 class QWidget;
@@ -17,6 +21,19 @@ QApplication& EnsureApp();
 // Sends a key press and its release to a widget, as typing it would.
 void TypeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
     bool autoRepeat = false);
+
+// A panel stand-in that writes down what the window tells it: the file name
+// (empty for "no file") of each change and of each opened picture.
+class RecordingView : public ICurrentFileView {
+public:
+    void CurrentFileChanged(const TCurrentFile& file) override;
+    void PictureOpened(const TCurrentFile& file, const imaging::Bitmap& source) override;
+    std::string Last() const { return changes.empty() ? std::string("(none)") : changes.back(); }
+
+    std::vector<std::string> changes;
+    std::vector<std::string> opened;
+    int openedWidth = 0;
+};
 
 // The window keeps its settings in a fresh temporary folder for each test.
 class WindowTest : public ::testing::Test {
