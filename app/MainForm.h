@@ -10,6 +10,7 @@
 //   MainFormMenus.cpp     menus, tool bars, actions, keys, pane and bar commands
 //   MainFormThumbnails.cpp view types, the grid and list input, the thumbnail maker
 //   MainFormPicture.cpp   the picture view: opening, zoom, stepping, turning
+//   MainFormInfoFrame.cpp the metadata panel and its sort and select-same commands
 
 #include <QMainWindow>
 #include <QString>
@@ -18,7 +19,9 @@
 #include <vector>
 
 #include "app/CurrentFileView.h"
+#include "analysis/ViewModes.h"
 #include "app/SettingsGroups.h"
+#include "colour/ColourManagement.h"
 #include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/Catalogue.h"
@@ -49,6 +52,11 @@ class QSlider;
 class QToolButton;
 class QResizeEvent;
 struct TMainActions;
+class TInfoFrameView;
+namespace metadata {
+class TInfoFrame;
+}
+class TICCDialog;
 
 class TForm1 : public QMainWindow, public TMainSettings {
     Q_OBJECT
@@ -269,9 +277,9 @@ public:
     void NoiseReductionClick() {}
     void N65Click() {}
     void N55Click() {}
-    void N43Click() {}
-    void ColorManagementClick() {}
-    void CHANNEL_ALLExecute() {}
+    void N43Click();
+    void ColorManagementClick();
+    void CHANNEL_ALLExecute();
     void ResetViewModeChecks();
 
 protected:
@@ -336,10 +344,26 @@ public:
     void DoColorManagement();
     // Prepares and draws a channel, clipping or correction view of the displayed
     // picture (MainFormViewSteps.cpp); kViewModeAllChannels shows the photo unchanged.
-    void ApplyViewMode(int mode);
-    static constexpr int kViewModeAllChannels = 3;
+    // False when the view could not be made (the YCbCr warning of an unreadable file).
+    bool ApplyViewMode(int mode);
+    static constexpr int kViewModeAllChannels = analysis::kModeAllChannels;
+    // A TOBI or CHANNEL command, or the YCbCr warning, by its view mode.
+    void ViewCommand(int mode);
+    // One blink step every 400 ms while a clipping check blinks.
+    void Timer2Timer();
+    // The two frames a clipping check alternates.
+    analysis::TBlinkFrames BlinkFrames;
+    // The colour-management settings as one value.
+    colour::ColourSettings ColourSettings() const;
+    // Tests answer the settings dialog here instead of showing it (true for OK).
+    std::function<bool(TICCDialog&)> ICCDialogHook;
 
 private:
+    void ConnectViewCommands();
+    QAction* ViewModeAction(int mode) const;
+    void ShowTask(int mode);
+    void EndTask();
+    bool ShowYccWarning(imaging::Bitmap& displayed, const analysis::RowProgressFn& progress);
     void SetupPictureView();
     bool LoadPicture(const std::string& fileName);
     void OrientPicture(int rotation, bool flipped, bool mirrored);
@@ -354,5 +378,17 @@ private:
     bool openPending_ = false;
     QObject* pendingSender_ = nullptr;
     // --- end of picture view
+
+    // --- metadata panel (MainFormInfoFrame.cpp)
+public:
+    metadata::TInfoFrame* TInfoFrame1 = nullptr;
+    // Sorts the folder by the panel's selected item (file-information rows as the sort entries).
+    void TInfoFrame1SortByItemClick();
+    // Checks the files whose selected item has the panel's value, unchecks all others.
+    void TInfoFrame1SelItemClick();
+
+private:
+    void SetupInfoFrame();
+    std::unique_ptr<TInfoFrameView> infoFrameView_;
 };
 

@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libturbojpeg0-dev libpng-dev zlib1g-dev libtiff-dev liblcms2-dev
   fonts-ipafont-gothic
   googletest libgtest-dev
+  liblcms2-utils
   xvfb xauth
   locales
 )
