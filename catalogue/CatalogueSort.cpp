@@ -35,10 +35,25 @@ namespace {
 
 using Records = std::vector<std::unique_ptr<TImageCache>>;
 
+// By name without regard to case; names that differ only in case by their bytes.
+bool NameLess(const TImageCache& a, const TImageCache& b)
+{
+    const int order = CompareNoCase(a.FileName, b.FileName);
+    return order != 0 ? order < 0 : a.FileName < b.FileName;
+}
+
+// Records with equal keys (one camera's picture size, a burst within one
+// second) come in name order, not in whatever order the sort leaves them.
 template <typename Less> void SortRecords(Records& records, Less less)
 {
     std::sort(records.begin(), records.end(),
-        [&](const std::unique_ptr<TImageCache>& a, const std::unique_ptr<TImageCache>& b) { return less(*a, *b); });
+        [&](const std::unique_ptr<TImageCache>& a, const std::unique_ptr<TImageCache>& b) {
+            if (less(*a, *b))
+                return true;
+            if (less(*b, *a))
+                return false;
+            return NameLess(*a, *b);
+        });
 }
 
 // Records without metadata first, then by the item's text; the texts are
@@ -60,7 +75,9 @@ void SortByMetaItem(Records& records, int32_t tag)
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
         if (a.hasExif != b.hasExif)
             return !a.hasExif;
-        return a.hasExif && CompareNoCase(a.text, b.text) < 0;
+        if (const int order = a.hasExif ? CompareNoCase(a.text, b.text) : 0; order != 0)
+            return order < 0;
+        return NameLess(*a.record, *b.record);
     });
     for (size_t i = 0; i < keyed.size(); ++i)
         records[i] = std::move(keyed[i].record);
@@ -74,8 +91,7 @@ void SortCatalogue(TCatalogue& catalogue, SortOrder order)
     Records& records = catalogue.Records();
     switch (order.kind) {
     case 0:
-        SortRecords(records,
-            [](const TImageCache& a, const TImageCache& b) { return CompareNoCase(a.FileName, b.FileName) < 0; });
+        SortRecords(records, NameLess);
         break;
     case 1:
         SortRecords(records, [](const TImageCache& a, const TImageCache& b) { return a.FileKind < b.FileKind; });

@@ -37,6 +37,16 @@ struct DecodeOptions {
     int targetHeight = 0;
     ProgressFn progress;
     DecodeInfo* info = nullptr;
+    // JPEG, PNG and TIFF: when both are set, a picture larger than this box
+    // comes out as its fit into the box (FitRect), reduced row by row while it
+    // is decoded, so memory stays bounded by the box and a row of the picture
+    // whatever size the file declares; a smaller picture comes out whole. A
+    // JPEG first takes the DCT scale for this box when the target is 0 × 0.
+    int reduceWidth = 0;
+    int reduceHeight = 0;
+    // JPEG: bytes libjpeg may take for its own buffers (a progressive file
+    // holds all its coefficients); 0 leaves the loader's own generous limit.
+    long decoderMemoryLimit = 0;
 };
 
 // JPEG: gray, YCbCr and CMYK/YCCK files all give a 24-bit bitmap. A truncated

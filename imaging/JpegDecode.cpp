@@ -7,6 +7,7 @@
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include <jerror.h>
@@ -14,6 +15,7 @@
 
 #include "imaging/FileBuffer.h"
 #include "imaging/ImageIO.h"
+#include "imaging/RowReducer.h"
 
 namespace imaging {
 
@@ -75,6 +77,8 @@ struct DecodeState {
     const DecodeOptions& options;
     std::vector<uint8_t> cmykRows;
     std::vector<JSAMPROW> rowPointers;
+    std::vector<uint8_t> band; // decoded rows on their way into the reducer
+    std::optional<RowReducer> reducer;
 };
 
 bool Decode(const uint8_t* data, size_t size, DecodeState& state)
@@ -91,7 +95,8 @@ bool Decode(const uint8_t* data, size_t size, DecodeState& state)
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    cinfo.mem->max_memory_to_use = kLibjpegMemoryLimit;
+    cinfo.mem->max_memory_to_use = state.options.decoderMemoryLimit > 0 ? state.options.decoderMemoryLimit
+                                                                        : kLibjpegMemoryLimit;
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
         jpeg_destroy_decompress(&cinfo);
@@ -104,22 +109,36 @@ bool Decode(const uint8_t* data, size_t size, DecodeState& state)
     }
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
+    const bool scaleForTarget = options.targetWidth > 0 && options.targetHeight > 0;
     SetScale(cinfo,
-        JpegScaleForBox(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height), options.targetWidth,
-            options.targetHeight));
+        JpegScaleForBox(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height),
+            scaleForTarget ? options.targetWidth : options.reduceWidth,
+            scaleForTarget ? options.targetHeight : options.reduceHeight));
     jpeg_calc_output_dimensions(&cinfo);
     const uint64_t pixels = uint64_t(cinfo.output_width) * cinfo.output_height;
     if (pixels == 0 || pixels > kMaxPixels) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }
-    state.out.Resize(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), 24);
+    const int outWidth = static_cast<int>(cinfo.output_width), outHeight = static_cast<int>(cinfo.output_height);
+    int reducedWidth = 0, reducedHeight = 0;
+    if (ReducedSize(outWidth, outHeight, options, reducedWidth, reducedHeight))
+        state.reducer.emplace(outWidth, outHeight, reducedWidth, reducedHeight, 3);
+    else
+        state.out.Resize(outWidth, outHeight, 24);
     jpeg_start_decompress(&cinfo);
 
     const unsigned batch = std::max(1, cinfo.rec_outbuf_height);
     state.rowPointers.resize(batch);
     if (cmyk)
         state.cmykRows.resize(size_t(cinfo.output_width) * 4 * batch);
+    if (state.reducer)
+        state.band.resize(size_t(cinfo.output_width) * 3 * batch);
+    // Where decoded row `first + i` of a read goes, as blue, green, red.
+    auto rowFor = [&](unsigned first, unsigned i) {
+        return state.reducer ? state.band.data() + size_t(i) * cinfo.output_width * 3
+                             : state.out.Row(static_cast<int>(first + i));
+    };
     const bool inverted = cinfo.saw_Adobe_marker;
     const unsigned height = cinfo.output_height;
     // Progress about every 1/32 of the picture (at least every 16 rows).
@@ -129,15 +148,17 @@ bool Decode(const uint8_t* data, size_t size, DecodeState& state)
         const unsigned first = cinfo.output_scanline;
         const unsigned count = std::min(batch, height - first);
         for (unsigned i = 0; i < count; ++i)
-            state.rowPointers[i] = cmyk ? state.cmykRows.data() + size_t(i) * cinfo.output_width * 4
-                                        : state.out.Row(static_cast<int>(first + i));
+            state.rowPointers[i]
+                = cmyk ? state.cmykRows.data() + size_t(i) * cinfo.output_width * 4 : rowFor(first, i);
         const unsigned got = jpeg_read_scanlines(&cinfo, state.rowPointers.data(), count);
         if (got == 0)
             break; // suspended source: cannot happen with a memory source, but never spin
         if (cmyk)
             for (unsigned i = 0; i < got; ++i)
-                CmykRowToBgr(
-                    state.rowPointers[i], state.out.Row(static_cast<int>(first + i)), cinfo.output_width, inverted);
+                CmykRowToBgr(state.rowPointers[i], rowFor(first, i), cinfo.output_width, inverted);
+        if (state.reducer)
+            for (unsigned i = 0; i < got; ++i)
+                state.reducer->Add(static_cast<int>(first + i), rowFor(first, i), outWidth);
         if (options.progress && cinfo.output_scanline >= nextReport) {
             nextReport = cinfo.output_scanline + reportEvery;
             if (!options.progress(static_cast<int>(uint64_t(cinfo.output_scanline) * 100 / height))) {
@@ -148,6 +169,8 @@ bool Decode(const uint8_t* data, size_t size, DecodeState& state)
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
+    if (state.reducer)
+        state.reducer->Finish(state.out);
     if (options.info) {
         options.info->truncated = error.truncated;
         options.info->damaged = error.warnings > 0;
@@ -181,7 +204,7 @@ bool LoadJpegMemory(const uint8_t* data, size_t size, Bitmap& out, const DecodeO
     if (options.info)
         *options.info = {};
     return GuardedLoad(out, [&] {
-        DecodeState state { out, options, {}, {} };
+        DecodeState state { out, options, {}, {}, {}, {} };
         return Decode(data, size, state);
     });
 }

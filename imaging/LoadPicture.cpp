@@ -60,6 +60,10 @@ bool Decode(PictureFormat format, const std::string& path, Bitmap& out, const Pi
     decode.targetHeight = options.boxHeight;
     decode.progress = options.progress;
     decode.info = options.info;
+    if (options.reduce) {
+        decode.reduceWidth = options.boxWidth;
+        decode.reduceHeight = options.boxHeight;
+    }
     switch (format) {
     case PictureFormat::Jpeg:
         if (options.fastJpeg)

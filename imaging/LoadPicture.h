@@ -34,6 +34,10 @@ struct PictureLoadOptions {
     // the smallest DCT scale that still covers it); the others decode whole.
     int boxWidth = 0;
     int boxHeight = 0;
+    // With a box: JPEG, PNG and TIFF pictures larger than the box come out as
+    // their fit into it, reduced row by row while decoding (memory for the box,
+    // not for the picture; see DecodeOptions::reduceWidth).
+    bool reduce = false;
     // Progress in percent; returning false stops the load, which then fails.
     ProgressFn progress;
     // Filled with what the decoder found out (full size, truncation).

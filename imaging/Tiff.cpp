@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include <tiffio.h>
 
 #include "imaging/FileBuffer.h"
 #include "imaging/ImageIO.h"
+#include "imaging/RowReducer.h"
 
 namespace imaging {
 
@@ -109,11 +111,28 @@ bool Decode(TIFF* tiff, uint64_t fileSize, Bitmap& out, const DecodeOptions& opt
         options.info->fullWidth = static_cast<int>(width);
         options.info->fullHeight = static_cast<int>(height);
     }
-    out.Resize(static_cast<int>(width), static_cast<int>(height), 24);
-    rgba.image.req_orientation = ORIENTATION_TOPLEFT;
+    int reducedWidth = 0, reducedHeight = 0;
+    std::optional<RowReducer> reducer;
+    std::vector<uint8_t> reducedRow;
+    if (ReducedSize(static_cast<int>(width), static_cast<int>(height), options, reducedWidth, reducedHeight)) {
+        reducer.emplace(static_cast<int>(width), static_cast<int>(height), reducedWidth, reducedHeight, 3);
+        reducedRow.resize(size_t(width) * 3);
+    } else {
+        out.Resize(static_cast<int>(width), static_cast<int>(height), 24);
+    }
     // Bands work when the file's rows are stored top to bottom; other
-    // orientations are read as a whole so libtiff can turn them.
-    const bool topDown = rgba.image.orientation == ORIENTATION_TOPLEFT;
+    // orientations are read as a whole so libtiff can turn them, except when
+    // reducing: then the rows are read as stored and turned here, in the way
+    // libtiff would (the transposing orientations are only flipped).
+    const uint16_t orientation = rgba.image.orientation;
+    const bool flipRows = reducer
+        && (orientation == ORIENTATION_BOTRIGHT || orientation == ORIENTATION_BOTLEFT
+            || orientation == ORIENTATION_RIGHTBOT || orientation == ORIENTATION_LEFTBOT);
+    const bool flipColumns = reducer
+        && (orientation == ORIENTATION_TOPRIGHT || orientation == ORIENTATION_BOTRIGHT
+            || orientation == ORIENTATION_RIGHTTOP || orientation == ORIENTATION_RIGHTBOT);
+    rgba.image.req_orientation = reducer ? orientation : ORIENTATION_TOPLEFT;
+    const bool topDown = reducer || orientation == ORIENTATION_TOPLEFT;
     const uint32_t band = topDown ? std::min(kBandRows, height) : height;
     std::vector<uint32_t> raster(size_t(width) * band);
     for (uint32_t row = 0; row < height; row += band) {
@@ -122,11 +141,23 @@ bool Decode(TIFF* tiff, uint64_t fileSize, Bitmap& out, const DecodeOptions& opt
         rgba.image.col_offset = 0;
         if (!TIFFRGBAImageGet(&rgba.image, raster.data(), width, rows))
             return false;
-        for (uint32_t y = 0; y < rows; ++y)
-            CompositeRow(raster.data() + size_t(y) * width, out.Row(static_cast<int>(row + y)), width);
+        for (uint32_t y = 0; y < rows; ++y) {
+            uint32_t* pixels = raster.data() + size_t(y) * width;
+            if (!reducer) {
+                CompositeRow(pixels, out.Row(static_cast<int>(row + y)), width);
+                continue;
+            }
+            if (flipColumns)
+                std::reverse(pixels, pixels + width);
+            CompositeRow(pixels, reducedRow.data(), width);
+            const uint32_t target = flipRows ? height - 1 - (row + y) : row + y;
+            reducer->Add(static_cast<int>(target), reducedRow.data(), static_cast<int>(width));
+        }
         if (options.progress && !options.progress(static_cast<int>(uint64_t(row + rows) * 100 / height)))
             return false;
     }
+    if (reducer)
+        reducer->Finish(out);
     return true;
 }
 

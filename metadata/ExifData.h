@@ -34,7 +34,7 @@ struct TSubIFDResult {
     std::string Model;
     double FocalLength = 0.0;
     std::vector<TIFDItem> Items; // Items.size() == max(Count, 0)
-    uint8_t RotationHint = 0; // 0, 1 (turn clockwise) or 3 (turn counter-clockwise)
+    uint8_t RotationHint = 0; // quarter turns clockwise: 0, 1, 2 (half turn) or 3 (counter-clockwise)
 };
 
 // Maker note, GPS directory, Photoshop resources or IPTC records.

@@ -242,6 +242,11 @@ void ReadExifDataFrom(FileReader& file, const std::string& fileName, imaging::Bi
 {
     TiffContext c { file, false, 12, {}, 0 };
     const std::string ext = platform::LowerExtensionOf(fileName);
+    // Recognition reads up to byte 14; nothing shorter holds metadata.
+    if (file.Size() < 14) {
+        exif.Failed = 1;
+        return;
+    }
 
     char signature[4];
     file.ReadExact(6, signature, 4);

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "metadata/ExifRead.h"
+
 namespace metadata {
 
 std::string DecimalText(int64_t value)
@@ -24,10 +26,21 @@ std::string HexText(uint32_t value, int digits)
     return text;
 }
 
-std::string FixedText(long double value, int decimals)
+namespace {
+
+// A value that is not a finite number (an overflowing APEX conversion, a NaN
+// in the file) has no text: the entry's value text comes out empty.
+void RequireFinite(long double value)
 {
     if (!std::isfinite(value))
-        return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
+        throw ExifReadError("value is not a finite number");
+}
+
+} // namespace
+
+std::string FixedText(long double value, int decimals)
+{
+    RequireFinite(value);
     char buffer[128];
     // Values beyond this range are never met in metadata; keep the text bounded.
     if (std::fabs(value) > 1e60L)
@@ -43,8 +56,7 @@ std::string FixedText(long double value, int decimals)
 
 std::string GeneralFloatText(long double value)
 {
-    if (!std::isfinite(value))
-        return std::isnan(value) ? "NAN" : (value < 0 ? "-INF" : "INF");
+    RequireFinite(value);
     char buffer[64];
     auto result
         = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::general, 15);

@@ -1,7 +1,8 @@
 #pragma once
 // Locale-independent number texts for metadata values: decimal, upper-case
 // hexadecimal, fixed-point ("%.Nf" with "." as the point) and the general
-// float text (shortest form with at most 15 significant digits).
+// float text (shortest form with at most 15 significant digits). The float
+// texts throw ExifReadError for a value that is not a finite number.
 
 #include <cstdint>
 #include <string>

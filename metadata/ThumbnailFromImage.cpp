@@ -39,6 +39,8 @@ bool LoadThumbnailFromImage(const std::string& fileName, imaging::Bitmap& thumbn
     options.byExtension = true;
     options.boxWidth = kBoxWidth;
     options.boxHeight = kBoxHeight;
+    // A huge picture is reduced into the box while it is decoded.
+    options.reduce = true;
     options.progress = progress;
     options.info = &info;
     options.format = &format;

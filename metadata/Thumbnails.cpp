@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "imaging/ImageIO.h"
+#include "imaging/RowReducer.h"
 #include "metadata/ExifRead.h"
 
 namespace metadata {
@@ -12,6 +14,9 @@ namespace {
 
 constexpr int kLargestKeptSize = 200;
 constexpr int kThumbnailBox = 160;
+// libjpeg's own buffers for an embedded thumbnail (a progressive stream keeps
+// all its coefficients): a stream that declares a huge picture fails instead.
+constexpr long kThumbnailDecoderMemory = 32L * 1024 * 1024;
 
 } // namespace
 
@@ -24,8 +29,20 @@ void DrawFittedThumbnail(const imaging::Bitmap& picture, imaging::Bitmap& thumbn
 
 bool DrawJpegThumbnail(const std::vector<uint8_t>& jpeg, imaging::Bitmap& thumbnail)
 {
+    if (jpeg.empty())
+        return false;
+    // A thumbnail larger than kept whole is decoded at a reduced DCT scale and
+    // reduced into the box while decoding, so its declared size costs nothing.
+    imaging::DecodeOptions options;
+    options.decoderMemoryLimit = kThumbnailDecoderMemory;
+    int width = 0, height = 0;
+    if (!imaging::ReadJpegSizeMemory(jpeg.data(), jpeg.size(), width, height) || width > kLargestKeptSize
+        || height > kLargestKeptSize) {
+        options.reduceWidth = kThumbnailBox;
+        options.reduceHeight = kThumbnailBox;
+    }
     imaging::Bitmap picture;
-    if (jpeg.empty() || !imaging::LoadJpegMemory(jpeg.data(), jpeg.size(), picture) || picture.Empty())
+    if (!imaging::LoadJpegMemory(jpeg.data(), jpeg.size(), picture, options) || picture.Empty())
         return false;
     if (picture.Width() <= kLargestKeptSize && picture.Height() <= kLargestKeptSize)
         thumbnail = std::move(picture);
@@ -47,18 +64,33 @@ bool DrawRgbThumbnail(
     const uint64_t needed = static_cast<uint64_t>(width) * height * 3;
     if (width == 0 || height == 0 || needed > length || !file.Contains(pos, needed) || width > 65535 || height > 65535)
         return false;
-    imaging::Bitmap picture(static_cast<int>(width), static_cast<int>(height));
-    std::vector<uint8_t> row(static_cast<size_t>(width) * 3);
+    // Rows are reduced into the box as they are read; a strip within the box is enlarged.
+    imaging::DecodeOptions options;
+    options.reduceWidth = kThumbnailBox;
+    options.reduceHeight = kThumbnailBox;
+    int reducedWidth = 0, reducedHeight = 0;
+    std::optional<imaging::RowReducer> reducer;
+    imaging::Bitmap picture;
+    if (imaging::ReducedSize(
+            static_cast<int>(width), static_cast<int>(height), options, reducedWidth, reducedHeight))
+        reducer.emplace(static_cast<int>(width), static_cast<int>(height), reducedWidth, reducedHeight, 3);
+    else
+        picture.Resize(static_cast<int>(width), static_cast<int>(height));
+    std::vector<uint8_t> row(static_cast<size_t>(width) * 3), bgr(row.size());
     for (uint32_t y = 0; y < height; ++y) {
         if (!file.ReadAt(pos + static_cast<uint64_t>(y) * row.size(), row.data(), row.size()))
             return false;
-        uint8_t* out = picture.Row(static_cast<int>(y));
+        uint8_t* out = reducer ? bgr.data() : picture.Row(static_cast<int>(y));
         for (uint32_t x = 0; x < width; ++x) {
             out[3 * x] = row[3 * x + 2];
             out[3 * x + 1] = row[3 * x + 1];
             out[3 * x + 2] = row[3 * x];
         }
+        if (reducer)
+            reducer->Add(static_cast<int>(y), bgr.data(), static_cast<int>(width));
     }
+    if (reducer)
+        reducer->Finish(picture);
     DrawFittedThumbnail(picture, thumbnail, kThumbnailBox, kThumbnailBox);
     return true;
 }

@@ -1,5 +1,6 @@
 #include "metadata/ValueText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -21,10 +22,19 @@ std::string OffsetText(EntryValue& v)
         + "byte)";
 }
 
-// The first four bytes as text (version fields such as "0220").
+// The first four bytes as text (version fields such as "0220"); bytes that
+// are not printable ASCII are shown in hexadecimal (08090A0B) instead.
 std::string VersionText(EntryValue& v)
 {
-    return CleanText(v.RawBytes(4));
+    const std::string bytes = v.RawBytes(4);
+    const std::string_view text = std::string_view(bytes).substr(0, bytes.find('\0'));
+    const bool printable = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+    if (printable)
+        return CleanText(bytes);
+    std::string hex;
+    for (char c : bytes)
+        hex += HexByte(static_cast<uint8_t>(c));
+    return hex;
 }
 
 std::string ComponentsText(EntryValue& v)

@@ -1,51 +1,13 @@
 #include "platform/FileTime.h"
 
-#include <langinfo.h>
-#include <locale.h>
 #include <sys/stat.h>
 
-#include <cstring>
+#include <algorithm>
+#include <cstdio>
 
 namespace platform {
 
 namespace {
-
-// The time locale and its two formats, looked up once for the whole run.
-struct DateFormats {
-    locale_t locale = static_cast<locale_t>(0);
-    std::string date = "%Y/%m/%d";
-    std::string time = "%H:%M:%S";
-    std::string dateTime; // date + " " + time
-
-    DateFormats()
-    {
-        locale = newlocale(LC_TIME_MASK, "", static_cast<locale_t>(0));
-        if (locale == static_cast<locale_t>(0))
-            locale = newlocale(LC_TIME_MASK, "C", static_cast<locale_t>(0));
-        if (locale != static_cast<locale_t>(0)) {
-            const char* d = nl_langinfo_l(D_FMT, locale);
-            const char* t = nl_langinfo_l(T_FMT, locale);
-            // The POSIX date has a two-digit year and the month first: a poor display.
-            if (d && *d && std::strcmp(d, "%m/%d/%y") != 0) {
-                date = d;
-                if (t && *t)
-                    time = t;
-            }
-        }
-        dateTime = date + " " + time;
-    }
-    ~DateFormats()
-    {
-        if (locale != static_cast<locale_t>(0))
-            freelocale(locale);
-    }
-};
-
-const DateFormats& Formats()
-{
-    static const DateFormats formats;
-    return formats;
-}
 
 // Day of the week (0 Sunday) of a proleptic Gregorian date.
 int WeekDay(int year, int month, int day)
@@ -140,15 +102,15 @@ std::string DateText(uint32_t packed)
     Fields f {};
     if (!Unpack(packed, f))
         return std::string();
-    const DateFormats& formats = Formats();
-    const std::tm tm = ToTm(f);
-    char buffer[160];
+    // The short numeric form in every locale: a locale's own date format
+    // (2004年05月06日 13時45分30秒) does not fit the list's date column.
+    char buffer[32];
     const bool midnight = (packed & 0xFFFF) == 0;
-    const std::string& format = midnight ? formats.date : formats.dateTime;
-    size_t n = formats.locale != static_cast<locale_t>(0)
-        ? strftime_l(buffer, sizeof buffer, format.c_str(), &tm, formats.locale)
-        : std::strftime(buffer, sizeof buffer, format.c_str(), &tm);
-    return std::string(buffer, n);
+    const int n = midnight
+        ? std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", f.year, f.month, f.day)
+        : std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour,
+            f.minute, f.second);
+    return std::string(buffer, static_cast<size_t>(std::max(n, 0)));
 }
 
 } // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
 // File modification times as packed DOS date-times in local time, and their
-// display text in the user's date and time formats.
+// display text (year/month/day hour:minute:second).
 //
 // Packed layout: the date in the high word (bits 15-9 year - 1980, 8-5 month,
 // 4-0 day), the time in the low word (bits 15-11 hour, 10-5 minute, 4-0
@@ -21,9 +21,8 @@ uint32_t FileDosDateTime(const std::string& path);
 // The local time a packed value stands for (-1 when it holds no valid date).
 std::time_t UnpackDosDateTime(uint32_t packed);
 
-// The user's short date format, a blank and the long time format; the time
-// is left out when it is exactly midnight. Formats come from the C library
-// locale (LC_TIME); the POSIX "%m/%d/%y" date gives way to "%Y/%m/%d".
+// "2004/05/06 13:45:30" in every locale; the time is left out when it is
+// exactly midnight ("2004/05/06"), and an invalid value gives "".
 std::string DateText(uint32_t packed);
 
 } // namespace platform

@@ -70,6 +70,34 @@ TEST(Sort, TheFiveOrders)
     }
 }
 
+// Equal keys come out in name order in every sort order; the key still rules first.
+TEST(Sort, EqualKeysFollowTheName)
+{
+    const uint32_t second = platform::PackDosDateTime(2004, 5, 6, 7, 8, 9);
+    const std::vector<Spec> specs = {
+        { "e.jpg", kKindJpeg, second, 100, 3000, 2000 },
+        { "D.jpg", kKindJpeg, second, 100, 3000, 2000 },
+        { "c.jpg", kKindJpeg, second, 100, 3000, 2000 },
+        { "b.jpg", kKindJpeg, second, 100, 3000, 2000 },
+        { "B.jpg", kKindJpeg, second, 100, 3000, 2000 }, // differs from b.jpg only in case
+        { "A.jpg", kKindJpeg, second, 100, 3000, 2000 },
+        { "z.jpg", kKindExifJpeg, second - 1, 99, 2000, 1500 }, // a smaller key in every order
+    };
+    for (int kind : { 0, 1, 2, 3, 4, -1 }) {
+        SCOPED_TRACE("sort kind " + std::to_string(kind));
+        TCatalogue catalogue;
+        Fill(catalogue, specs);
+        for (int i = 0; i + 1 < catalogue.Count(); ++i) {
+            // The same metadata text for all but z.jpg, which has no metadata.
+            catalogue.At(i).Exif = std::make_unique<metadata::TExifData>();
+            catalogue.At(i).Exif->Exif.Items.push_back(Item(0x9208, "Pattern"));
+        }
+        SortCatalogue(catalogue, { kind, 0x9208 });
+        EXPECT_EQ(Order(catalogue), kind == 0 ? "A.jpg B.jpg b.jpg c.jpg D.jpg e.jpg z.jpg"
+                                              : "z.jpg A.jpg B.jpg b.jpg c.jpg D.jpg e.jpg");
+    }
+}
+
 TEST(Sort, NameComparison)
 {
     EXPECT_EQ(CompareNoCase("abc", "ABC"), 0);

@@ -158,6 +158,9 @@ TEST(ThumbnailMaker, EachKindOfFileLeavesItsRecordAsExpected)
             3000, 2000, 1, 0 },
         { { "turn-left.jpg", catalogue::kKindJpeg, 1000, 1, 160, 120, 3000, 2000, 3 }, false, 120, 160, 3, 1, true,
             3000, 2000, 1, 0 },
+        // Hint 2: upside down, turned half round, still landscape.
+        { { "upside-down.jpg", catalogue::kKindJpeg, 1000, 1, 160, 120, 3000, 2000, 2 }, false, 160, 120, 2, 1, true,
+            3000, 2000, 1, 0 },
         // The orientation setting off: the thumbnail stays landscape and the record unturned.
         { { "no-rotate.jpg", catalogue::kKindJpeg, 1000, 1, 160, 120, 3000, 2000, 1 }, true, 160, 120, 0, 1, true, 3000,
             2000, 1, 0 },
@@ -225,7 +228,8 @@ TEST(ThumbnailMaker, TurnedThumbnailMovesTheCornerPixel)
 {
     Pass pass;
     pass.Run({ { "right.jpg", catalogue::kKindJpeg, 1000, 1, 4, 2, 3000, 2000, 1 },
-        { "left.jpg", catalogue::kKindJpeg, 1000, 1, 4, 2, 3000, 2000, 3 } });
+        { "left.jpg", catalogue::kKindJpeg, 1000, 1, 4, 2, 3000, 2000, 3 },
+        { "half.jpg", catalogue::kKindJpeg, 1000, 1, 4, 2, 3000, 2000, 2 } });
     // Clockwise: the top-left pixel goes to the top-right corner; counter-clockwise to the bottom-left.
     const imaging::Bitmap right = pass.Thumb(0);
     ASSERT_EQ(right.Width(), 2);
@@ -233,6 +237,12 @@ TEST(ThumbnailMaker, TurnedThumbnailMovesTheCornerPixel)
     const imaging::Bitmap left = pass.Thumb(1);
     ASSERT_EQ(left.Height(), 4);
     EXPECT_EQ(left.Row(3)[0], 200);
+    // Half round: to the bottom-right corner.
+    const imaging::Bitmap half = pass.Thumb(2);
+    ASSERT_EQ(half.Width(), 4);
+    ASSERT_EQ(half.Height(), 2);
+    EXPECT_EQ(half.Row(1)[3 * 3], 200);
+    EXPECT_EQ(half.Row(0)[0], 30); // the fill's blue
 }
 
 TEST(ThumbnailMaker, WholeFolderPostsEveryIndexAndGrowsTheCacheByItsThumbnails)

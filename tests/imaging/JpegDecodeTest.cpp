@@ -4,6 +4,7 @@
 
 #include "imaging/ImageIO.h"
 #include "imaging/JpegWriter.h"
+#include "imaging/Pixels.h"
 #include "imaging/TurboDecode.h"
 #include "support/TestSupport.h"
 
@@ -92,6 +93,64 @@ TEST(JpegDecode, ReducedScaleCoversTheBox)
     EXPECT_EQ(bitmap.Height(), 188); // 750 × 2 / 8 rounded up
     EXPECT_EQ(info.fullWidth, 1000);
     EXPECT_EQ(info.fullHeight, 750);
+}
+
+// With a box to reduce into, the picture is decoded at the box's DCT scale and
+// reduced row by row: the same pixels as the scaled decode drawn into the box.
+TEST(JpegDecode, ReducedIntoABoxWhileDecoding)
+{
+    const struct {
+        const char* name;
+        std::vector<uint8_t> jpeg;
+        int boxWidth, boxHeight;
+    } cases[] = {
+        { "colour", PatternJpeg(1000, 750), 160, 120 },
+        { "grey", FlatJpeg(2000, 300, JCS_GRAYSCALE, { 77 }), 160, 160 },
+        { "cmyk", FlatJpeg(500, 900, JCS_CMYK, { 10, 200, 30, 240 }), 160, 120 },
+        { "within the box", PatternJpeg(150, 100), 160, 120 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Bitmap scaled, reduced;
+        ASSERT_TRUE(LoadJpegMemory(c.jpeg.data(), c.jpeg.size(), scaled, { c.boxWidth, c.boxHeight, {}, nullptr }));
+        DecodeInfo info;
+        DecodeOptions options;
+        options.reduceWidth = c.boxWidth;
+        options.reduceHeight = c.boxHeight;
+        options.info = &info;
+        ASSERT_TRUE(LoadJpegMemory(c.jpeg.data(), c.jpeg.size(), reduced, options));
+        const bool within = scaled.Width() <= c.boxWidth && scaled.Height() <= c.boxHeight;
+        EXPECT_EQ(testimaging::FirstDifference(
+                      reduced, within ? scaled : testimaging::FittedInto(scaled, c.boxWidth, c.boxHeight)),
+            -1);
+        int width = 0, height = 0;
+        ASSERT_TRUE(ReadJpegSizeMemory(c.jpeg.data(), c.jpeg.size(), width, height));
+        EXPECT_EQ(info.fullWidth, width);
+        EXPECT_EQ(info.fullHeight, height);
+    }
+}
+
+// A progressive stream keeps every coefficient in libjpeg's buffers; one that
+// declares a large picture fails within the decoder's memory limit instead of
+// taking gigabytes.
+TEST(JpegDecode, DecoderMemoryLimit)
+{
+    auto jpeg = EncodeJpeg(16, 16, [](int, int, uint8_t* rgb) { rgb[0] = rgb[1] = rgb[2] = 9; },
+        { JCS_RGB, 90, true, false });
+    for (size_t pos = 2; pos + 9 < jpeg.size(); pos += 2 + ((jpeg[pos + 2] << 8) | jpeg[pos + 3]))
+        if (jpeg[pos + 1] == 0xC2) {
+            jpeg[pos + 5] = jpeg[pos + 7] = 8000 >> 8;
+            jpeg[pos + 6] = jpeg[pos + 8] = 8000 & 0xFF;
+            break;
+        }
+    DecodeOptions options;
+    options.reduceWidth = options.reduceHeight = 160;
+    options.decoderMemoryLimit = 32L << 20;
+    const uint64_t before = testsupport::PeakMemoryBytes();
+    Bitmap bitmap;
+    EXPECT_FALSE(LoadJpegMemory(jpeg.data(), jpeg.size(), bitmap, options));
+    EXPECT_TRUE(bitmap.Empty());
+    EXPECT_LT(testsupport::PeakMemoryBytes() - before, 64u << 20);
 }
 
 TEST(JpegDecode, TruncatedStreamGivesPartialPictureAndSaysSo)

@@ -9,6 +9,7 @@
 
 #include "imaging/ImageIO.h"
 #include "imaging/Pixels.h"
+#include "imaging/PngWriter.h"
 #include "support/TestSupport.h"
 
 using namespace imaging;
@@ -22,34 +23,16 @@ using SampleFn = std::function<void(int x, int y, uint8_t* samples)>;
 void WritePng(const std::string& path, int width, int height, int colourType, int bitDepth, bool interlaced,
     const SampleFn& pixel, const std::vector<png_color>& palette = {}, const std::vector<uint8_t>& alphas = {})
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png)))
-        FAIL() << "libpng write error";
-    png_init_io(png, file);
-    png_set_IHDR(png, info, width, height, bitDepth, colourType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
-        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!palette.empty())
-        png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (!alphas.empty())
-        png_set_tRNS(png, info, alphas.data(), static_cast<int>(alphas.size()), nullptr);
-    png_write_info(png, info);
-    const size_t rowBytes = png_get_rowbytes(png, info);
-    const int channels = png_get_channels(png, info);
+    const int channels = colourType == PNG_COLOR_TYPE_RGB_ALPHA ? 4
+        : colourType == PNG_COLOR_TYPE_RGB                     ? 3
+        : colourType == PNG_COLOR_TYPE_GRAY_ALPHA              ? 2
+                                                               : 1;
     const int sampleBytes = bitDepth == 16 ? 2 : 1;
-    std::vector<std::vector<uint8_t>> rows(height, std::vector<uint8_t>(rowBytes + 8));
-    std::vector<png_bytep> pointers;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x)
-            pixel(x, y, rows[y].data() + size_t(x) * channels * sampleBytes);
-        pointers.push_back(rows[y].data());
-    }
-    png_write_image(png, pointers.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
+    testimaging::WritePngFile(path, { width, height, colourType, bitDepth, interlaced, palette, alphas },
+        [&](int y, uint8_t* row) {
+            for (int x = 0; x < width; ++x)
+                pixel(x, y, row + size_t(x) * channels * sampleBytes);
+        });
 }
 
 } // namespace
@@ -218,4 +201,74 @@ TEST(Tiff, BrokenFilesFailQuietly)
     TIFFWriteScanline(tiff, row.data(), 0, 0);
     TIFFClose(tiff);
     EXPECT_FALSE(LoadTiffFile(path, b));
+}
+
+// With a box to reduce into, PNG and TIFF pictures larger than the box are
+// reduced row by row: the same pixels as the whole picture drawn into the box.
+TEST(ReducedLoad, PngAndTiffMatchTheWholePictureDrawnIntoTheBox)
+{
+    testsupport::TempDir dir;
+    const auto png = (dir.Path() / "a.png").string();
+    const auto tif = (dir.Path() / "a.tif").string();
+    const auto pattern = [](int x, int y, uint8_t* p) {
+        p[0] = uint8_t(x * 3 + y), p[1] = uint8_t(y * 5), p[2] = uint8_t(x ^ y), p[3] = uint8_t(x * y % 256);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> write;
+        const std::string& path;
+    };
+    const Case cases[] = {
+        { "png rgb", [&] { WritePng(png, 333, 517, PNG_COLOR_TYPE_RGB, 8, false, pattern); }, png },
+        { "png rgb interlaced", [&] { WritePng(png, 333, 517, PNG_COLOR_TYPE_RGB, 8, true, pattern); }, png },
+        { "png rgba interlaced", [&] { WritePng(png, 250, 250, PNG_COLOR_TYPE_RGB_ALPHA, 8, true, pattern); }, png },
+        { "png grey 1-bit",
+            [&] {
+                WritePng(png, 401, 203, PNG_COLOR_TYPE_GRAY, 1, false,
+                    [](int x, int y, uint8_t* p) { p[x / 8 - x] |= ((x * y) % 3 == 0) << (7 - x % 8); });
+            },
+            png },
+        { "png grey 1-bit interlaced",
+            [&] {
+                WritePng(png, 401, 203, PNG_COLOR_TYPE_GRAY, 1, true,
+                    [](int x, int y, uint8_t* p) { p[x / 8 - x] |= ((x + y) % 3 == 0) << (7 - x % 8); });
+            },
+            png },
+        { "png grey 16-bit", [&] { WritePng(png, 300, 90, PNG_COLOR_TYPE_GRAY, 16, false, pattern); }, png },
+        { "png palette",
+            [&] {
+                WritePng(png, 500, 20, PNG_COLOR_TYPE_PALETTE, 8, false,
+                    [](int x, int, uint8_t* p) { p[0] = uint8_t(x % 2); }, { { 10, 20, 30 }, { 0, 0, 250 } });
+            },
+            png },
+        { "png within the box", [&] { WritePng(png, 100, 50, PNG_COLOR_TYPE_RGB, 8, false, pattern); }, png },
+    };
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    const std::pair<const char*, uint16_t> orientations[] = {
+        { "tiff top left", ORIENTATION_TOPLEFT },
+        { "tiff bottom left", ORIENTATION_BOTLEFT },
+        { "tiff top right", ORIENTATION_TOPRIGHT },
+        { "tiff bottom right", ORIENTATION_BOTRIGHT },
+        { "tiff left top", ORIENTATION_LEFTTOP },
+        { "tiff right bottom", ORIENTATION_RIGHTBOT },
+    };
+    for (const auto& [name, orientation] : orientations)
+        all.push_back({ name, [&, o = orientation] { WriteRgbaTiff(tif, 300, 170, o, pattern); }, tif });
+    for (const Case& c : all) {
+        SCOPED_TRACE(c.name);
+        c.write();
+        Bitmap whole, reduced;
+        const bool isPng = &c.path == &png;
+        ASSERT_TRUE(isPng ? LoadPngFile(c.path, whole) : LoadTiffFile(c.path, whole));
+        DecodeInfo info;
+        DecodeOptions options;
+        options.reduceWidth = 160;
+        options.reduceHeight = 120;
+        options.info = &info;
+        ASSERT_TRUE(isPng ? LoadPngFile(c.path, reduced, options) : LoadTiffFile(c.path, reduced, options));
+        const bool within = whole.Width() <= 160 && whole.Height() <= 120;
+        EXPECT_EQ(testimaging::FirstDifference(reduced, within ? whole : testimaging::FittedInto(whole, 160, 120)), -1);
+        EXPECT_EQ(info.fullWidth, whole.Width());
+        EXPECT_EQ(info.fullHeight, whole.Height());
+    }
 }

@@ -3,7 +3,10 @@
 // and report only ExifReadError.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "metadata/ReadFixture.h"
+#include "support/TestSupport.h"
 #include "metadata/TextDecode.h"
 #include "metadata/ValueText.h"
 
@@ -108,10 +111,30 @@ TEST(BadInput, EntryTableBeyondTheFileRaises)
 {
     Bytes bytes = { 'I', 'I', 42, 0, 8, 0, 0, 0, 0xFF, 0xFF, 1, 1, 3, 0, 1, 0, 0, 0, 5, 0, 0, 0 };
     EXPECT_TRUE(ReadMemory(bytes, "a.tif").raised);
-    EXPECT_TRUE(ReadMemory(Bytes {}, "a.jpg").raised);
-    EXPECT_TRUE(ReadMemory(Bytes { 0xFF, 0xD8, 0xFF }, "a.jpg").raised);
     // The file ends right behind the byte-order mark scan.
-    EXPECT_TRUE(ReadMemory(Bytes { 'I', 'I', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10 }, "a.tif").raised);
+    EXPECT_TRUE(ReadMemory(Bytes { 'I', 'I', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14 }, "a.tif").raised);
+}
+
+// Files too short to hold any metadata fail quietly, whatever their name.
+TEST(BadInput, FilesShorterThanTheRecognitionFailWithoutRaising)
+{
+    const Bytes tiffStart = { 'I', 'I', 42, 0, 8, 0, 0, 0, 0, 0, 0, 0, 0 };
+    const std::pair<Bytes, const char*> cases[] = {
+        { {}, "a.jpg" },
+        { { 0xFF, 0xD8, 0xFF }, "a.jpg" },
+        { { 0xFF, 0xD8, 0xFF, 0xE1, 0, 8, 'E', 'x', 'i', 'f', 0, 0, 'I' }, "a.jpg" },
+        { tiffStart, "a.tif" },
+        { Bytes(tiffStart.begin(), tiffStart.begin() + 8), "a.nef" },
+        { { 'M', 'R', 'M', 0 }, "a.mrw" },
+    };
+    for (const auto& [bytes, name] : cases) {
+        SCOPED_TRACE(std::to_string(bytes.size()) + " bytes as " + name);
+        for (const exiftest::ReadResult& r : { ReadMemory(bytes, name), exiftest::ReadFileBytes(bytes, name) }) {
+            EXPECT_FALSE(r.raised);
+            EXPECT_EQ(r.exif.Failed, 1);
+            EXPECT_EQ(r.exif.ContainerKind, 0);
+        }
+    }
 }
 
 TEST(BadInput, JpegSegmentsThatDoNotAdvance)
@@ -167,6 +190,54 @@ TEST(BadInput, ThumbnailsThatLie)
     EXPECT_FALSE(rp.raised);
     EXPECT_EQ(rp.exif.HasThumbnail, 0);
     EXPECT_EQ(rp.locator.Source, 1);
+}
+
+// A small real JPEG stream whose frame header is changed to declare width × height.
+Bytes JpegDeclaring(int width, int height)
+{
+    Bytes jpeg = exiftest::EncodeJpeg(16, 16);
+    for (size_t pos = 2; pos + 9 < jpeg.size(); pos += 2 + ((jpeg[pos + 2] << 8) | jpeg[pos + 3])) {
+        if (jpeg[pos + 1] >= 0xC0 && jpeg[pos + 1] <= 0xC2) {
+            jpeg[pos + 5] = uint8_t(height >> 8), jpeg[pos + 6] = uint8_t(height);
+            jpeg[pos + 7] = uint8_t(width >> 8), jpeg[pos + 8] = uint8_t(width);
+            return jpeg;
+        }
+    }
+    ADD_FAILURE() << "no frame header";
+    return jpeg;
+}
+
+// A file of a few hundred bytes whose embedded thumbnail declares 30000 × 30000
+// pixels is read at once in little memory, with a thumbnail within the box or none.
+TEST(BadInput, ThumbnailsThatDeclareAHugePicture)
+{
+    const Bytes huge = JpegDeclaring(30000, 30000);
+    TiffBuilder exif;
+    exif.ifd0.Short(274, { 1 });
+    exif.thumbnailJpeg = huge;
+    TiffBuilder photoshop;
+    photoshop.ifd0.Byte(34377, exiftest::PhotoshopThumbnailResources(huge));
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* file;
+    } cases[] = {
+        { "IFD1 of a JPEG", exiftest::JpegBuilder().Exif(exif.Build().bytes).Frame(8, 8).Build(), "a.jpg" },
+        { "Photoshop resource of a TIFF", photoshop.Build().bytes, "a.tif" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const uint64_t before = testsupport::PeakMemoryBytes();
+        const auto start = std::chrono::steady_clock::now();
+        exiftest::ReadResult r = ReadMemory(c.bytes, c.file);
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_FALSE(r.raised);
+        EXPECT_LT(testsupport::PeakMemoryBytes() - before, 64u << 20);
+        EXPECT_LT(seconds, 5.0);
+        EXPECT_LE(r.thumbnail.Width(), 160);
+        EXPECT_LE(r.thumbnail.Height(), 160);
+        EXPECT_EQ(r.exif.HasThumbnail != 0, !r.thumbnail.Empty());
+    }
 }
 
 TEST(BadInput, InvalidTextBytesBecomeValidUtf8)

@@ -1,7 +1,9 @@
 // FitRect, thumbnails made from whole pictures, and embedded ICC profiles.
 #include <gtest/gtest.h>
+#include <tiffio.h>
 
 #include "imaging/ImageIO.h"
+#include "imaging/PngWriter.h"
 #include "metadata/EmbeddedProfile.h"
 #include "metadata/ExifRead.h"
 #include "metadata/ReadFixture.h"
@@ -61,6 +63,70 @@ TEST(LoadThumbnailFromImage, ByExtension)
     EXPECT_EQ(thumbnail.Row(10)[2], 10);
     EXPECT_FALSE(metadata::LoadThumbnailFromImage((dir.Path() / "a.dat").string(), thumbnail, width, height));
     EXPECT_FALSE(metadata::LoadThumbnailFromImage((dir.Path() / "none.png").string(), thumbnail, width, height));
+}
+
+// A 1-bit picture whose left half is white and right half black, written row
+// by row: a PNG (about 110 KB for 30000 × 30000) or a fax-compressed TIFF.
+void WriteHalfWhitePng(const std::string& path, int width, int height)
+{
+    testimaging::PngLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.colourType = PNG_COLOR_TYPE_GRAY;
+    layout.bitDepth = 1;
+    layout.compression = 1;
+    testimaging::WritePngFile(path, layout, [&](int, uint8_t* row) { std::fill_n(row, width / 16, 0xFF); });
+}
+
+void WriteHalfWhiteTiff(const std::string& path, int width, int height)
+{
+    TIFF* tiff = TIFFOpen(path.c_str(), "w");
+    ASSERT_NE(tiff, nullptr);
+    TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, 1);
+    TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_CCITTFAX4);
+    TIFFSetField(tiff, TIFFTAG_ROWSPERSTRIP, 256);
+    std::vector<uint8_t> row((width + 7) / 8, 0);
+    std::fill(row.begin(), row.begin() + width / 16, 0xFF);
+    for (int y = 0; y < height; ++y)
+        TIFFWriteScanline(tiff, row.data(), y, 0);
+    TIFFClose(tiff);
+}
+
+// The thumbnail of a huge picture costs memory for the thumbnail, not for the picture.
+TEST(LoadThumbnailFromImage, HugePicturesAreReducedWhileDecoding)
+{
+    testsupport::TempDir dir;
+    const struct {
+        const char* name;
+        int width, height;
+        void (*write)(const std::string&, int, int);
+        int thumbWidth;
+    } cases[] = {
+        { "a.png", 30000, 30000, WriteHalfWhitePng, 120 },
+        { "a.tif", 8000, 6000, WriteHalfWhiteTiff, 160 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = (dir.Path() / c.name).string();
+        c.write(path, c.width, c.height);
+        imaging::Bitmap thumbnail;
+        int32_t width = -1, height = -1;
+        const uint64_t before = testsupport::PeakMemoryBytes();
+        ASSERT_TRUE(metadata::LoadThumbnailFromImage(path, thumbnail, width, height));
+        EXPECT_LT(testsupport::PeakMemoryBytes() - before, 64u << 20);
+        ASSERT_EQ(thumbnail.Width(), c.thumbWidth);
+        ASSERT_EQ(thumbnail.Height(), 120);
+        EXPECT_EQ(thumbnail.Row(60)[0], 255);
+        EXPECT_EQ(thumbnail.Row(60)[3 * (c.thumbWidth - 1) + 2], 0);
+        if (std::string(c.name) == "a.png") {
+            EXPECT_EQ(width, c.width);
+            EXPECT_EQ(height, c.height);
+        }
+    }
 }
 
 // Bytes standing for a profile: the reader and the extraction never look inside.

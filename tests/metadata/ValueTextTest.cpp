@@ -1,5 +1,6 @@
 // Names and value texts of TIFF and Exif entries, one fixture directory per case.
 #include <functional>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,21 @@ TEST(ValueText, TagRulesAndGenericTypes)
         { "shutter beyond any number",
             [](Ifd& d) {
                 d.SRational(37377, { S { 2147483647, 1 } });
+            },
+            "" },
+        { "shutter overflowing the other way",
+            [](Ifd& d) {
+                d.SRational(37377, { S { -2147483647 - 1, 1 } });
+            },
+            "" },
+        { "aperture beyond any number",
+            [](Ifd& d) {
+                d.Rational(37378, { P { 4294967295u, 1 } });
+            },
+            "" },
+        { "max aperture beyond any number",
+            [](Ifd& d) {
+                d.Rational(37381, { P { 4294967295u, 1 } });
             },
             "" },
         { "aperture 3",
@@ -198,6 +214,16 @@ TEST(ValueText, TagRulesAndGenericTypes)
             },
             "41.5,0.001" },
         { "DOUBLE big-endian", [](Ifd& d) { d.Double(9000, { 35 }); }, "35", true },
+        { "DOUBLE not a number",
+            [](Ifd& d) {
+                d.Double(9000, { 1, std::numeric_limits<double>::quiet_NaN() });
+            },
+            "" },
+        { "DOUBLE infinite",
+            [](Ifd& d) {
+                d.Double(9000, { -std::numeric_limits<double>::infinity() });
+            },
+            "" },
         { "SSHORT is not shown",
             [](Ifd& d) {
                 d.Add(9001, 8, 1, Bytes { 1, 0 });
@@ -218,6 +244,11 @@ TEST(ValueText, TagRulesAndGenericTypes)
         { "ICC profile", [](Ifd& d) { d.Undefined(34675, Bytes(20, 0)); }, "20 Bytes" },
         { "Exif version", [](Ifd& d) { d.Undefined(36864, exiftest::ToBytes("0220")); }, "0220" },
         { "Flashpix version", [](Ifd& d) { d.Undefined(40960, exiftest::ToBytes("0100")); }, "0100" },
+        { "Flashpix version of control bytes", [](Ifd& d) { d.Undefined(40960, Bytes { 8, 9, 10, 11 }); },
+            "08090A0B" },
+        { "Exif version with a byte above ASCII", [](Ifd& d) { d.Undefined(36864, Bytes { '0', '2', 0xB2, '0' }); },
+            "3032B230" },
+        { "Exif version padded with NULs", [](Ifd& d) { d.Undefined(36864, Bytes { '2', '2', 0, 0 }); }, "22" },
         { "components",
             [](Ifd& d) {
                 d.Undefined(37121, Bytes { 1, 2, 3, 0 });

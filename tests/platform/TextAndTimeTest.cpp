@@ -1,8 +1,11 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <clocale>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/FileTime.h"
@@ -99,11 +102,45 @@ TEST(FileTime, FileModificationTime)
 
 TEST(FileTime, DateTextLeavesOutMidnight)
 {
-    // The test programs run in the C locale: the POSIX date gives way to year/month/day.
+    // Year/month/day, and the time unless it is exactly midnight.
     EXPECT_EQ(DateText(PackDosDateTime(2004, 5, 6, 13, 45, 30)), "2004/05/06 13:45:30");
     EXPECT_EQ(DateText(PackDosDateTime(2004, 5, 6, 0, 0, 0)), "2004/05/06");
     EXPECT_EQ(DateText(PackDosDateTime(2004, 5, 6, 0, 0, 2)), "2004/05/06 00:00:02");
     EXPECT_EQ(DateText(0), ""); // no valid date
+}
+
+// The list's date column shows the short numeric form whatever the user's
+// locale; glibc's Japanese date format is far wider than the column. Each
+// locale is tried in a fresh child process, as a program started in it.
+TEST(FileTime, DateTextIsTheSameInEveryLocale)
+{
+    const std::pair<uint32_t, std::string> dates[] = {
+        { PackDosDateTime(2026, 12, 11, 13, 56, 16), "2026/12/11 13:56:16" },
+        { PackDosDateTime(2004, 5, 6, 0, 0, 0), "2004/05/06" },
+        { PackDosDateTime(1999, 1, 2, 3, 4, 6), "1999/01/02 03:04:06" },
+    };
+    for (const char* name : { "C.UTF-8", "ja_JP.UTF-8" }) {
+        SCOPED_TRACE(name);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::setenv("LC_ALL", name, 1);
+            if (!std::setlocale(LC_ALL, ""))
+                ::_exit(2);
+            int wrong = 0;
+            for (const auto& [packed, text] : dates)
+                if (DateText(packed) != text) {
+                    std::fprintf(stderr, "%s: \"%s\" instead of \"%s\"\n", name, DateText(packed).c_str(), text.c_str());
+                    wrong = 1;
+                }
+            ::_exit(wrong);
+        }
+        int status = -1;
+        ::waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 2) << name << " is not installed (scripts/install-deps.sh makes it)";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
 }
 
 TEST(TempFile, CreatedInTmpdirWithPrefixAndRemoved)

@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include <sys/resource.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -65,6 +67,13 @@ std::filesystem::path SamplesDir()
         dir = VOVIRO_SAMPLES_DIR;
     std::error_code ec;
     return std::filesystem::is_directory(dir, ec) ? dir : std::filesystem::path();
+}
+
+uint64_t PeakMemoryBytes()
+{
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<uint64_t>(usage.ru_maxrss) * 1024;
 }
 
 } // namespace testsupport

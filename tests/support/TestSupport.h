@@ -42,6 +42,10 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 void WriteFile(const std::filesystem::path& path, const std::string& text);
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path);
 
+// The largest resident memory of this process so far, in bytes: a test that
+// runs in its own process measures what one call costs.
+uint64_t PeakMemoryBytes();
+
 // The sample camera files (VOVIRO_SAMPLES env, else ../shared/samples); empty when absent.
 std::filesystem::path SamplesDir();
 

@@ -129,13 +129,21 @@ TEST(ExifTool, ErrorsAndExitCodes)
     testsupport::TempDir dir;
     const std::string good = (dir.Path() / "good.jpg").string();
     const std::string empty = (dir.Path() / "empty.jpg").string();
+    const std::string truncated = (dir.Path() / "truncated.tif").string();
     testsupport::WriteFile(good, SmallExifJpeg("c"));
     testsupport::WriteFile(empty, std::string());
+    // A byte-order mark and then no TIFF header up to the end of the file.
+    testsupport::WriteFile(truncated, std::string("II\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0a\x0b\x0c\x0d\x0e", 16));
 
     // A file that cannot be read through raises inside the reader: reported, exit 0.
-    Result r = Exif({ "--json", empty });
+    Result r = Exif({ "--json", truncated });
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_NE(r.out.find("\"error\":\""), std::string::npos) << r.out;
+    // A file too short for any metadata simply has none.
+    r = Exif({ "--json", empty });
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_NE(r.out.find("empty.jpg\",\"failed\":1"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("\"error\""), std::string::npos) << r.out;
 
     // A file that cannot be opened: still one line for it, exit 1.
     r = Exif({ "--json", good, (dir.Path() / "missing.jpg").string() });
