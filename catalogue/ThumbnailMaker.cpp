@@ -173,8 +173,9 @@ bool TThumbnailMaker::MakeOne(int i)
         }
     }
     TThumbnailSource source = ok ? TThumbnailSource::Embedded : TThumbnailSource::None;
-    if (ok && (rotation == 1 || rotation == 3)) {
-        if (auto turned = RotateBitmap(rotation == 1 ? 270 : 90, bitmap))
+    if (ok && rotation >= 1 && rotation <= 3) {
+        // The record's turns are clockwise, the bitmap turn counter-clockwise.
+        if (auto turned = RotateBitmap(360 - 90 * rotation, bitmap))
             bitmap = std::move(*turned);
     }
 

@@ -101,8 +101,13 @@ void DirectoryEffects(TiffContext& c, TSubIFDResult& target, EntryValue& v)
         break;
     case 274:
         if (e.type == kShort && e.count > 0) {
-            // Orientation: 6 and 7 want a quarter turn clockwise, 5 and 8 one counter-clockwise.
+            // Orientation: 6 and 7 want a quarter turn clockwise, 5 and 8 one
+            // counter-clockwise, 3 and 4 (taken upside down) a half turn.
             switch (v.Short(0)) {
+            case 3:
+            case 4:
+                target.RotationHint = 2;
+                break;
             case 6:
             case 7:
                 target.RotationHint = 1;

@@ -158,6 +158,9 @@ TEST(ThumbnailMaker, EachKindOfFileLeavesItsRecordAsExpected)
             3000, 2000, 1, 0 },
         { { "turn-left.jpg", catalogue::kKindJpeg, 1000, 1, 160, 120, 3000, 2000, 3 }, false, 120, 160, 3, 1, true,
             3000, 2000, 1, 0 },
+        // Hint 2 (taken upside down): a half turn keeps the shape.
+        { { "upside-down.jpg", catalogue::kKindJpeg, 1000, 1, 160, 120, 3000, 2000, 2 }, false, 160, 120, 2, 1, true,
+            3000, 2000, 1, 0 },
         // The orientation setting off: the thumbnail stays landscape and the record unturned.
         { { "no-rotate.jpg", catalogue::kKindJpeg, 1000, 1, 160, 120, 3000, 2000, 1 }, true, 160, 120, 0, 1, true, 3000,
             2000, 1, 0 },

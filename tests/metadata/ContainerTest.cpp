@@ -202,9 +202,9 @@ TEST(Container, TiffEpStandardIdAndExifPointer)
 
 TEST(Container, OrientationGivesTheRotationHint)
 {
-    // 6 and 7 turn clockwise, 5 and 8 counter-clockwise.
+    // 6 and 7 turn clockwise, 5 and 8 counter-clockwise, 3 and 4 half way round.
     const std::pair<uint16_t, int> cases[]
-        = { { 1, 0 }, { 2, 0 }, { 3, 0 }, { 4, 0 }, { 5, 3 }, { 6, 1 }, { 7, 1 }, { 8, 3 }, { 9, 0 } };
+        = { { 1, 0 }, { 2, 0 }, { 3, 2 }, { 4, 2 }, { 5, 3 }, { 6, 1 }, { 7, 1 }, { 8, 3 }, { 9, 0 } };
     for (auto [orientation, hint] : cases) {
         TiffBuilder tiff;
         tiff.ifd0.Short(274, { orientation });
