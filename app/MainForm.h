@@ -128,6 +128,8 @@ public:
     int FolderPaneWidth() const;
     void SetFolderPaneWidth(int width);
     int InfoPaneWidth() const;
+    // The widest information pane that still leaves the file view its minimum width.
+    int MaxInfoPaneWidth() const;
     void SetInfoPaneWidth(int width);
     int HistogramHeight() const;
     void SetHistogramHeight(int height);

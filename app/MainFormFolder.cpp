@@ -52,7 +52,8 @@ void TForm1::FolderOpen(const QString& path, bool force)
         TellNoCurrentFile();
         ListModel->SetItemCount(0);
         ListView1->clearSelection();
-        n = CacheFile ? catalogue::BuildCatalogue(Catalogue, folder, *CacheFile, order) : 0;
+        // Without a cache file the folder is still listed; its thumbnails are then not kept.
+        n = catalogue::BuildCatalogue(Catalogue, folder, CacheFile.get(), order);
         setWindowTitle(QStringLiteral("Voviro - ") + DisplayPath(folder));
         Timer1->stop();
     } else {

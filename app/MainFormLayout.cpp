@@ -312,6 +312,12 @@ void TForm1::SetFolderPaneWidth(int width)
     ApplyPaneSizes();
 }
 
+int TForm1::MaxInfoPaneWidth() const
+{
+    const int folderShare = FolderPaneVisible() ? folderWidth_ + kSplitterWidth : 0;
+    return std::max(width() - folderShare - kSplitterWidth - kMinPaneWidth, kMinPaneWidth);
+}
+
 int TForm1::InfoPaneWidth() const
 {
     return infoWidth_;
