@@ -25,19 +25,30 @@
 void TForm1::PTShellTree1Change()
 {
     NoFileShown = true;
-    FolderOpen(PTShellTree1->SelectedPath(), false);
+    FolderOpen(PTShellTree1->SelectedNativePath(), false);
+}
+
+bool TForm1::PTShellTree1Changing(const std::string& /*newFolder*/)
+{
+    // The leave-folder warning decides here; until then every change goes through.
+    return true;
 }
 
 void TForm1::Refresh1Click()
 {
-    FolderOpen(DisplayPath(CurrentFolder), true);
+    FolderOpen(CurrentFolder, true);
 }
 
 void TForm1::FolderOpen(const QString& path, bool force)
 {
-    if (path.isEmpty())
+    FolderOpen(NativePath(path), force);
+}
+
+void TForm1::FolderOpen(const std::string& path, bool force)
+{
+    if (path.empty())
         return;
-    std::string folder = NativePath(path);
+    std::string folder = path;
     if (folder.back() != '/')
         folder += '/';
     if (folder == CurrentFolder && !force)

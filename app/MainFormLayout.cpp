@@ -211,6 +211,7 @@ void TForm1::BuildLayout()
     Timer2->setInterval(400);
 
     connect(PTShellTree1, &FolderTree::Changed, this, [this] { PTShellTree1Change(); });
+    PTShellTree1->Changing = [this](const std::string& folder) { return PTShellTree1Changing(folder); };
     DrawGrid1->OnDrawCell = [this](int col, int row, const QRect& rect, bool selected, QPainter& painter) {
         DrawGrid1DrawCell(col, row, rect, selected, painter);
     };

@@ -111,7 +111,11 @@ void TForm1::WriteSettings()
         RegistryKey key(reg, kFolderKey);
         key.WriteInteger("Width", FolderPaneWidth());
         key.WriteBool("Visible", FolderPaneVisible());
-        key.WriteString("Path", PTShellTree1->SelectedPath().toStdString());
+        // Stored as the file system's bytes, without the closing slash.
+        std::string path = PTShellTree1->SelectedNativePath();
+        if (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        key.WriteString("Path", path);
     });
     Guarded([&] {
         RegistryKey key(reg, kInfoPanelKey);

@@ -1,13 +1,21 @@
 // Program entry: the application object, the main window, the message loop.
+// A picture or folder given on the command line is opened once the window shows.
 #include <QApplication>
+#include <QIcon>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include "app/FolderTree.h"
 #include "app/MainForm.h"
+#include "app/PathText.h"
+#include "app/SignalClose.h"
 
 namespace {
+
 // For looking at the window under a virtual display: VOVIRO_SCREENSHOT=FILE.png
 // saves the whole screen after VOVIRO_SCREENSHOT_DELAY milliseconds and closes.
 void ScheduleScreenshot(TForm1& form)
@@ -23,31 +31,68 @@ void ScheduleScreenshot(TForm1& form)
     });
 }
 
-// For looking at the picture view: VOVIRO_OPEN_FILE=PATH lists the file's
-// folder and opens the file in the picture view shortly after the start.
-void ScheduleOpenFile(TForm1& form)
+// The path to open at the start, as the file system's bytes: the first
+// argument, else VOVIRO_OPEN_FILE; relative paths are taken from the working folder.
+std::string StartPath(int argc, char** argv)
 {
-    const char* file = std::getenv("VOVIRO_OPEN_FILE");
-    if (!file || !*file)
+    std::string path;
+    for (int i = 1; i < argc && path.empty(); ++i)
+        if (argv[i][0] != '\0' && argv[i][0] != '-')
+            path = argv[i];
+    if (path.empty())
+        if (const char* env = std::getenv("VOVIRO_OPEN_FILE"))
+            path = env;
+    if (!path.empty() && path[0] != '/') {
+        if (char* cwd = getcwd(nullptr, 0)) {
+            path = std::string(cwd) + "/" + path;
+            std::free(cwd);
+        }
+    }
+    return path;
+}
+
+// A folder lists; a file lists its folder and opens in the picture view.
+void ScheduleOpenPath(TForm1& form, const std::string& path)
+{
+    if (path.empty())
         return;
-    const std::string path = file;
-    QTimer::singleShot(500, &form, [&form, path] {
-        form.FolderOpen(QString::fromStdString(path.substr(0, path.find_last_of('/') + 1)), false);
+    QTimer::singleShot(0, &form, [&form, path] {
+        struct stat st = {};
+        if (stat(path.c_str(), &st) != 0)
+            return;
+        if (S_ISDIR(st.st_mode)) {
+            form.PTShellTree1->SelectNativePath(path);
+            form.FolderOpen(path, false);
+            return;
+        }
+        const std::string folder = path.substr(0, path.find_last_of('/') + 1);
+        form.PTShellTree1->SelectNativePath(folder);
+        form.FolderOpen(folder, false);
         const int index = form.IndexOfFile(path);
         form.SelectFile(index);
         if (index >= 0)
             form.Open1Click(&form);
     });
 }
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Voviro");
+    QGuiApplication::setDesktopFileName("voviro");
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/voviro.svg")));
+    // Installed before the window exists, so that no signal finds the default action.
+    TSignalClose signalClose;
     TForm1 form;
+    signalClose.OnSignal = [&form](int) {
+        // Closing writes the settings; leaving the loop destroys the window, which deletes the cache file.
+        form.close();
+        QCoreApplication::quit();
+    };
     form.show();
-    ScheduleOpenFile(form);
+    ScheduleOpenPath(form, StartPath(argc, argv));
     ScheduleScreenshot(form);
     return QApplication::exec();
 }
