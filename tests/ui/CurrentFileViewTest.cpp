@@ -27,9 +27,7 @@ protected:
         form->AddCurrentFileView(&panel);
         form->show();
         form->FolderOpen(QString::fromStdString(photos.Folder()), false);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (form->ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        uitest::WaitForThumbnails(*form);
         QApplication::processEvents();
         panel.changes.clear();
     }

@@ -23,9 +23,7 @@ protected:
         auto form = std::make_unique<TForm1>();
         form->show();
         form->FolderOpen(QString::fromStdString(photos.Folder()), false);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (form->ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        uitest::WaitForThumbnails(*form);
         QApplication::setActiveWindow(form.get());
         form->Confirm = [](const QString&) { return false; };
         form->SelectFile(1);

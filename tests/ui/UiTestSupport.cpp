@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
+#include <chrono>
 #include <cstdlib>
+
+#include "app/MainForm.h"
 
 namespace uitest {
 
@@ -36,6 +39,13 @@ void TypeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QS
     QCoreApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text, autoRepeat);
     QCoreApplication::sendEvent(target, &release);
+}
+
+void WaitForThumbnails(TForm1& form)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (form.ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 namespace {

@@ -14,6 +14,7 @@
 
 class QApplication;
 class QWidget;
+class TForm1;
 
 namespace uitest {
 QApplication& EnsureApp();
@@ -21,6 +22,9 @@ QApplication& EnsureApp();
 // Sends a key press and its release to a widget, as typing it would.
 void TypeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
     bool autoRepeat = false);
+
+// Runs the event loop until the window's thumbnail maker has finished (at most 10 s).
+void WaitForThumbnails(TForm1& form);
 
 // A panel stand-in that writes down what the window tells it: the file name
 // (empty for "no file") of each change and of each opened picture.

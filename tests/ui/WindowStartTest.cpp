@@ -116,8 +116,6 @@ TEST_F(WindowStartTest, FolderIsListedWhenNoCacheFileCanBeMade)
     EXPECT_EQ(form.FileCount(), 3);
     EXPECT_EQ(form.StatusBarIn->text(), QStringLiteral(" 3 個のファイル"));
     // The thumbnail maker runs without a cache; the grid still draws.
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (form.ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
-        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    uitest::WaitForThumbnails(form);
     form.DrawGrid1->viewport()->repaint();
 }
