@@ -2,21 +2,70 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QStandardPaths>
+#include <QTimer>
+#include <sys/stat.h>
 
-FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new QFileSystemModel(this))
+#include "app/FolderModel.h"
+#include "app/PathText.h"
+
+namespace {
+
+// A selection model that lets the tree refuse a change of its current folder:
+// `allow` is asked before every change of the current item unless `quiet` is
+// set, and a refused item is not selected either.
+class TVetoSelectionModel : public QItemSelectionModel {
+public:
+    using QItemSelectionModel::QItemSelectionModel;
+
+    std::function<bool(const QModelIndex&)> allow;
+    bool quiet = false;
+
+    void setCurrentIndex(const QModelIndex& index, QItemSelectionModel::SelectionFlags command) override
+    {
+        if (!quiet && allow && index.isValid() && index != currentIndex() && !allow(index)) {
+            refused_ = index;
+            return;
+        }
+        refused_ = QPersistentModelIndex();
+        QItemSelectionModel::setCurrentIndex(index, command);
+    }
+    void select(const QItemSelection& selection, QItemSelectionModel::SelectionFlags command) override
+    {
+        if (refused_.isValid() && selection.contains(refused_))
+            return;
+        QItemSelectionModel::select(selection, command);
+    }
+    using QItemSelectionModel::select;
+
+private:
+    QPersistentModelIndex refused_;
+};
+
+bool IsDirectory(const std::string& path)
 {
-    model_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::Drives);
-    model_->setReadOnly(false);
-    model_->setRootPath("/");
+    struct stat st = {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace
+
+FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new TFolderModel(this))
+{
     setModel(model_);
-    for (int c = 1; c < model_->columnCount(); ++c)
-        hideColumn(c);
+    auto* selection = new TVetoSelectionModel(model_, this);
+    selection->allow = [this](const QModelIndex& index) {
+        return !Changing || Changing(model_->NativePathOf(index));
+    };
+    QItemSelectionModel* old = selectionModel();
+    setSelectionModel(selection);
+    delete old;
     header()->hide();
     setIndentation(19);
     setRootIsDecorated(true);
+    setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -31,29 +80,52 @@ QString FolderTree::DefaultFolder()
     return QDir::homePath();
 }
 
-void FolderTree::SelectPath(const QString& path)
+void FolderTree::SelectNativePath(const std::string& path)
 {
-    QString target = path;
-    while (!target.isEmpty() && !QFileInfo(target).isDir()) {
-        const QString parent = QFileInfo(target).absolutePath();
-        if (parent == target)
-            break;
-        target = parent;
+    std::string target = path;
+    while (target.size() > 1 && target.back() == '/')
+        target.pop_back();
+    // The nearest existing folder of the path; home when nothing of it exists.
+    while (!target.empty() && !IsDirectory(target)) {
+        const size_t slash = target.find_last_of('/');
+        target = slash == std::string::npos || slash == 0 ? std::string() : target.substr(0, slash);
     }
-    if (target.isEmpty() || !QFileInfo(target).isDir())
-        target = QDir::homePath();
-    const QModelIndex index = model_->index(QDir::cleanPath(QFileInfo(target).absoluteFilePath()));
+    if (target.empty())
+        target = NativePath(QDir::homePath());
+    const QModelIndex index = model_->IndexOfNativePath(target);
     if (!index.isValid())
         return;
-    emit Changing();
+    auto* selection = static_cast<TVetoSelectionModel*>(selectionModel());
+    selection->quiet = true;
     for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
         expand(p);
     setCurrentIndex(index);
-    scrollTo(index);
+    selection->quiet = false;
+    scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void FolderTree::SelectPath(const QString& path)
+{
+    SelectNativePath(NativePath(QDir::cleanPath(QFileInfo(path).absoluteFilePath())));
+}
+
+void FolderTree::showEvent(QShowEvent* event)
+{
+    QTreeView::showEvent(event);
+    // Before the first showing the view had no size to scroll in.
+    QTimer::singleShot(0, this, [this] {
+        if (currentIndex().isValid())
+            scrollTo(currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
+}
+
+std::string FolderTree::SelectedNativePath() const
+{
+    return model_->NativePathOf(currentIndex());
 }
 
 QString FolderTree::SelectedPath() const
 {
-    const QModelIndex index = currentIndex();
-    return index.isValid() ? model_->filePath(index) : QString();
+    const std::string path = SelectedNativePath();
+    return path.empty() ? QString() : DisplayPath(path);
 }

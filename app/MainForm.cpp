@@ -10,6 +10,7 @@
 #include "app/FolderTree.h"
 #include "app/HistogramFileView.h"
 #include "app/InfoFrameView.h"
+#include "app/PathText.h"
 #include "app/ThumbnailProgressEvent.h"
 #include "catalogue/ui/CatalogueListModel.h"
 #include "colour/Profile.h"
@@ -50,18 +51,18 @@ void TForm1::FormCreate()
 
 void TForm1::FormShow()
 {
-    QString folder;
+    std::string folder;
     if (setup_useFolder) {
-        folder = QString::fromStdString(setup_Folder);
+        folder = setup_Folder;
     } else {
         Guarded([&] {
             platform::RegistryKey key(Registry(), "Main\\Folder");
-            folder = QString::fromStdString(key.ReadString("Path"));
+            folder = key.ReadString("Path");
         });
     }
-    if (folder.isEmpty())
-        folder = FolderTree::DefaultFolder();
-    PTShellTree1->SelectPath(folder);
+    if (folder.empty())
+        folder = NativePath(FolderTree::DefaultFolder());
+    PTShellTree1->SelectNativePath(folder);
     UIUpdateAction();
 }
 

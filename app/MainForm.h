@@ -74,6 +74,8 @@ public:
 
     // --- main controller operations used across the program
     void FolderOpen(const QString& path, bool force);
+    // The same for a path in the file system's own bytes (names need not be valid UTF-8).
+    void FolderOpen(const std::string& path, bool force);
     int CurrentIndex() const;
     // The number of records in the catalogue (read under its lock).
     int FileCount() const;
@@ -84,6 +86,8 @@ public:
     void ThumbnailProgress(int wParam, int lParam);
     void Refresh1Click();
     void PTShellTree1Change();
+    // Asked before a click or key of the user changes the tree's folder; false refuses the change.
+    bool PTShellTree1Changing(const std::string& newFolder);
     // Posts the thumbnail progress message to this window (callable from any thread).
     void PostThumbnailProgress(int wParam, int lParam);
     // Registers a panel that follows the current file (not owned; it lives as long as the window).
@@ -145,6 +149,8 @@ public:
     int FolderPaneWidth() const;
     void SetFolderPaneWidth(int width);
     int InfoPaneWidth() const;
+    // The widest information pane that still leaves the file view its minimum width.
+    int MaxInfoPaneWidth() const;
     void SetInfoPaneWidth(int width);
     int HistogramHeight() const;
     void SetHistogramHeight(int height);

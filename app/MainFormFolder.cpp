@@ -25,19 +25,30 @@
 void TForm1::PTShellTree1Change()
 {
     NoFileShown = true;
-    FolderOpen(PTShellTree1->SelectedPath(), false);
+    FolderOpen(PTShellTree1->SelectedNativePath(), false);
+}
+
+bool TForm1::PTShellTree1Changing(const std::string& /*newFolder*/)
+{
+    // The leave-folder warning decides here; until then every change goes through.
+    return true;
 }
 
 void TForm1::Refresh1Click()
 {
-    FolderOpen(DisplayPath(CurrentFolder), true);
+    FolderOpen(CurrentFolder, true);
 }
 
 void TForm1::FolderOpen(const QString& path, bool force)
 {
-    if (path.isEmpty())
+    FolderOpen(NativePath(path), force);
+}
+
+void TForm1::FolderOpen(const std::string& path, bool force)
+{
+    if (path.empty())
         return;
-    std::string folder = NativePath(path);
+    std::string folder = path;
     if (folder.back() != '/')
         folder += '/';
     if (folder == CurrentFolder && !force)
@@ -52,7 +63,8 @@ void TForm1::FolderOpen(const QString& path, bool force)
         TellNoCurrentFile();
         ListModel->SetItemCount(0);
         ListView1->clearSelection();
-        n = CacheFile ? catalogue::BuildCatalogue(Catalogue, folder, *CacheFile, order) : 0;
+        // Without a cache file the folder is still listed; its thumbnails are then not kept.
+        n = catalogue::BuildCatalogue(Catalogue, folder, CacheFile.get(), order);
         setWindowTitle(QStringLiteral("Voviro - ") + DisplayPath(folder));
         Timer1->stop();
     } else {

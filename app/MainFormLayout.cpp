@@ -211,6 +211,7 @@ void TForm1::BuildLayout()
     Timer2->setInterval(400);
 
     connect(PTShellTree1, &FolderTree::Changed, this, [this] { PTShellTree1Change(); });
+    PTShellTree1->Changing = [this](const std::string& folder) { return PTShellTree1Changing(folder); };
     DrawGrid1->OnDrawCell = [this](int col, int row, const QRect& rect, bool selected, QPainter& painter) {
         DrawGrid1DrawCell(col, row, rect, selected, painter);
     };
@@ -311,6 +312,12 @@ void TForm1::SetFolderPaneWidth(int width)
 {
     folderWidth_ = std::max(width, kMinPaneWidth);
     ApplyPaneSizes();
+}
+
+int TForm1::MaxInfoPaneWidth() const
+{
+    const int folderShare = FolderPaneVisible() ? folderWidth_ + kSplitterWidth : 0;
+    return std::max(width() - folderShare - kSplitterWidth - kMinPaneWidth, kMinPaneWidth);
 }
 
 int TForm1::InfoPaneWidth() const

@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QSlider>
 #include <QStackedWidget>
@@ -19,6 +18,7 @@
 
 #include "app/MainActions.h"
 #include "app/MainForm.h"
+#include "app/MessageBoxes.h"
 #include "app/PathText.h"
 #include "app/PictureView.h"
 #include "catalogue/BitmapUtils.h"
@@ -31,10 +31,7 @@
 
 void TForm1::SetupPictureView()
 {
-    Confirm = [this](const QString& text) {
-        return QMessageBox::question(this, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No)
-            == QMessageBox::Yes;
-    };
+    Confirm = [this](const QString& text) { return AskYesNo(this, text); };
     connect(ImageEn1, &PictureView::WheelTurned, this,
         [this](int delta, QPoint, Qt::KeyboardModifiers, bool* handled) { ImageEn1MouseWheel(delta, handled); });
     connect(ImageEn1, &PictureView::Progress, this, [this](int percent) { ImageEn1Progress2(percent); });

@@ -7,9 +7,12 @@
 
 #include "analysis/ui/HistogramFrame.h"
 #include "app/FolderTree.h"
+#include <algorithm>
+
 #include "app/MainActions.h"
 #include "app/MainForm.h"
 #include "metadata/ui/InfoFrame.h"
+#include "app/ScreenFit.h"
 
 using platform::RegistryKey;
 
@@ -43,8 +46,9 @@ void TForm1::ReadSettings()
         SetFolderPaneVisible(false);
 
     Guarded([&] { ReadInfoPanelGroup(RegistryKey(reg, kInfoPanelKey), panes); });
+    // A stored width that leaves the file view no room is narrowed to leave it its minimum.
     if (panes.InfoWidth.present)
-        SetInfoPaneWidth(panes.InfoWidth.value);
+        SetInfoPaneWidth(std::min(panes.InfoWidth.value, MaxInfoPaneWidth()));
     if (panes.InfoSplitHeight.present)
         SetHistogramHeight(panes.InfoSplitHeight.value);
     if (panes.InfoVisible.present && !panes.InfoVisible.value)
@@ -78,8 +82,9 @@ void TForm1::ApplyWindowPlacement(const TWindowPlacement& placement, int state)
                    QPoint(placement.NormalRight - 1, placement.NormalBottom - 1));
         // A stored rectangle that no screen could show (damaged or from another
         // display) keeps the design size rather than making the window unusable.
+        // One that lies off every screen now is brought onto the nearest one.
         if (rect.width() >= 200 && rect.height() >= 150 && rect.width() <= 20000 && rect.height() <= 20000)
-            setGeometry(rect);
+            setGeometry(FitIntoScreens(rect, AvailableScreenAreas()));
     }
     if (state == 2)
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -108,7 +113,11 @@ void TForm1::WriteSettings()
         RegistryKey key(reg, kFolderKey);
         key.WriteInteger("Width", FolderPaneWidth());
         key.WriteBool("Visible", FolderPaneVisible());
-        key.WriteString("Path", PTShellTree1->SelectedPath().toStdString());
+        // Stored as the file system's bytes, without the closing slash.
+        std::string path = PTShellTree1->SelectedNativePath();
+        if (path.size() > 1 && path.back() == '/')
+            path.pop_back();
+        key.WriteString("Path", path);
     });
     Guarded([&] {
         RegistryKey key(reg, kInfoPanelKey);

@@ -435,6 +435,8 @@ void PictureView::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Shift)
         UpdateCursor(event->modifiers());
     event->ignore();
+    if (!keysDown_.contains(event->key()))
+        keysDown_.append(event->key());
     emit KeyPressed(event);
     if (event->isAccepted())
         return;
@@ -456,9 +458,20 @@ void PictureView::keyReleaseEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Shift)
         UpdateCursor(event->modifiers());
     event->ignore();
+    if (keysDown_.removeAll(event->key()) == 0) {
+        QAbstractScrollArea::keyReleaseEvent(event);
+        return;
+    }
     emit KeyReleased(event);
     if (!event->isAccepted())
         QAbstractScrollArea::keyReleaseEvent(event);
+}
+
+void PictureView::focusOutEvent(QFocusEvent* event)
+{
+    // The releases of keys held now go elsewhere.
+    keysDown_.clear();
+    QAbstractScrollArea::focusOutEvent(event);
 }
 
 void PictureView::enterEvent(QEnterEvent* event)

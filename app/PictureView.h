@@ -12,6 +12,7 @@
 #include <QAbstractScrollArea>
 #include <QCursor>
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QPointF>
 #include <QString>
@@ -105,6 +106,8 @@ signals:
     void Clicked(QPoint viewPoint, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void DoubleClicked(QPoint viewPoint, Qt::MouseButton button);
     // Keys pressed and released in the view; accept the event to keep the view from using it.
+    // A release is reported only for a key whose press the view itself received, so
+    // the bare arrow let go after a menu shortcut's Alt is no second command.
     void KeyPressed(QKeyEvent* event);
     void KeyReleased(QKeyEvent* event);
     // After the picture is painted, for marks drawn over it (viewport coordinates).
@@ -121,6 +124,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     QSize sizeHint() const override;
 
@@ -146,6 +150,8 @@ private:
     int tag_ = 0;
     bool layingOut_ = false;
     bool pressed_ = false;
+    // Keys whose press reached the view and whose release has not come yet.
+    QList<int> keysDown_;
     bool dragging_ = false;
     QPoint pressPos_;
     QPoint pressScroll_;

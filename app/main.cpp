@@ -1,13 +1,18 @@
 // Program entry: the application object, the main window, the message loop.
+// A picture or folder given on the command line is opened once the window shows.
 #include <QApplication>
+#include <QIcon>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
 
 #include "app/MainForm.h"
+#include "app/SignalClose.h"
+#include "app/StartPath.h"
 
 namespace {
+
 // For looking at the window under a virtual display: VOVIRO_SCREENSHOT=FILE.png
 // saves the whole screen after VOVIRO_SCREENSHOT_DELAY milliseconds and closes.
 void ScheduleScreenshot(TForm1& form)
@@ -23,31 +28,24 @@ void ScheduleScreenshot(TForm1& form)
     });
 }
 
-// For looking at the picture view: VOVIRO_OPEN_FILE=PATH lists the file's
-// folder and opens the file in the picture view shortly after the start.
-void ScheduleOpenFile(TForm1& form)
-{
-    const char* file = std::getenv("VOVIRO_OPEN_FILE");
-    if (!file || !*file)
-        return;
-    const std::string path = file;
-    QTimer::singleShot(500, &form, [&form, path] {
-        form.FolderOpen(QString::fromStdString(path.substr(0, path.find_last_of('/') + 1)), false);
-        const int index = form.IndexOfFile(path);
-        form.SelectFile(index);
-        if (index >= 0)
-            form.Open1Click(&form);
-    });
-}
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Voviro");
+    QGuiApplication::setDesktopFileName("voviro");
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/voviro.svg")));
+    // Installed before the window exists, so that no signal finds the default action.
+    TSignalClose signalClose;
     TForm1 form;
+    signalClose.OnSignal = [&form](int) {
+        // Closing writes the settings; leaving the loop destroys the window, which deletes the cache file.
+        form.close();
+        QCoreApplication::quit();
+    };
     form.show();
-    ScheduleOpenFile(form);
+    QTimer::singleShot(0, &form, [&form, path = StartPath(argc, argv)] { OpenStartPath(form, path); });
     ScheduleScreenshot(form);
     return QApplication::exec();
 }

@@ -16,6 +16,9 @@ endif()
 
 function(voviro_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
+  if(VOVIRO_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
 endfunction()
 
 # voviro_core_library(name folder deps...): every .cpp directly in the folder (not in ui/)

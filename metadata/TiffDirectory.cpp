@@ -104,13 +104,13 @@ void DirectoryEffects(TiffContext& c, TSubIFDResult& target, EntryValue& v)
             // Orientation: 6 and 7 want a quarter turn clockwise, 3 and 4 a half
             // turn, 5 and 8 a quarter turn counter-clockwise.
             switch (v.Short(0)) {
-            case 6:
-            case 7:
-                target.RotationHint = 1;
-                break;
             case 3:
             case 4:
                 target.RotationHint = 2;
+                break;
+            case 6:
+            case 7:
+                target.RotationHint = 1;
                 break;
             case 5:
             case 8:

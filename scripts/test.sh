@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build
+bash scripts/build.sh build -DVOVIRO_WERROR=ON
 (cd build && ctest --output-on-failure -j "$(nproc)")
-bash scripts/build.sh build-asan -DVOVIRO_SANITIZE=ON -DVOVIRO_CORE_ONLY=ON -DVOVIRO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
+bash scripts/build.sh build-asan -DVOVIRO_SANITIZE=ON -DVOVIRO_CORE_ONLY=ON -DVOVIRO_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug -DVOVIRO_WERROR=ON
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j "$(nproc)")

@@ -1,5 +1,7 @@
 #include "catalogue/ui/CatalogueListModel.h"
 
+#include "platform/TextCodec.h"
+
 CatalogueListModel::CatalogueListModel(catalogue::TCatalogue& catalogue, QObject* parent)
     : QAbstractTableModel(parent), catalogue_(catalogue)
 {
@@ -62,7 +64,7 @@ QVariant CatalogueListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: {
         const auto& texts = RowTexts(index.row());
         if (index.column() < static_cast<int>(texts.size()))
-            return QString::fromUtf8(texts[index.column()]);
+            return QString::fromStdString(platform::DecodeText(texts[index.column()]));
         return QString();
     }
     case Qt::TextAlignmentRole: {

@@ -8,6 +8,7 @@
 #include "catalogue/CellCaption.h"
 #include "catalogue/CellLayout.h"
 #include "platform/PathName.h"
+#include "platform/TextCodec.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ QImage ComposeThumbnailCell(int width, int height, const imaging::Bitmap* thumbn
     p.setPen(selected ? kSelected : QColor(0, 0, 0));
     const QRect nameBox(inner.left() + layout->margin, inner.top() + layout->nameTop,
         right - layout->margin - (inner.left() + layout->margin), bottom - (inner.top() + layout->nameTop));
-    const QString name = QFile::decodeName(QByteArray::fromStdString(platform::FileNameOf(record.FileName)));
+    const QString name = QString::fromStdString(platform::DecodeText(platform::FileNameOf(record.FileName)));
     const int textWidth = QFontMetrics(font).horizontalAdvance(name);
     const int x = catalogue::NameTextLeft(*layout, boxLeft, nameBox.left(), nameBox.width(), textWidth);
     p.save();

@@ -49,6 +49,13 @@ void TypeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QS
     QCoreApplication::sendEvent(target, &release);
 }
 
+void WaitForThumbnails(TForm1& form)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (form.ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
 namespace {
 std::string NameOf(const TCurrentFile& file)
 {

@@ -24,6 +24,9 @@ QApplication& EnsureApp();
 void TypeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString& text = {},
     bool autoRepeat = false);
 
+// Runs the event loop until the window's thumbnail maker has finished (at most 10 s).
+void WaitForThumbnails(TForm1& form);
+
 // A panel stand-in that writes down what the window tells it: the file name
 // (empty for "no file") of each change and of each opened picture.
 class RecordingView : public ICurrentFileView {

@@ -1,0 +1,37 @@
+# Installs the build into a fresh prefix and checks what a desktop needs is there:
+#   cmake -DBUILD_DIR=... -DPREFIX=... -P CheckInstall.cmake
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+  RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${result}")
+endif()
+foreach(path bin/voviro bin/voviro-tool bin/html/help.html share/applications/voviro.desktop
+             share/icons/hicolor/scalable/apps/voviro.svg)
+  if(NOT EXISTS "${PREFIX}/${path}")
+    message(FATAL_ERROR "not installed: ${path}")
+  endif()
+endforeach()
+file(READ "${PREFIX}/share/applications/voviro.desktop" desktop)
+foreach(line "Exec=voviro %f" "Icon=voviro" "Type=Application")
+  string(FIND "${desktop}" "${line}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "the desktop entry lacks ${line}")
+  endif()
+endforeach()
+# Every kind the viewer opens is offered to file managers.
+foreach(type image/jpeg image/tiff image/png image/bmp image/x-pcx image/x-olympus-orf image/x-nikon-nef
+             image/x-minolta-mrw)
+  string(FIND "${desktop}" "${type};" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "the desktop entry does not declare ${type}")
+  endif()
+endforeach()
+find_program(VALIDATE desktop-file-validate)
+if(VALIDATE)
+  execute_process(COMMAND ${VALIDATE} "${PREFIX}/share/applications/voviro.desktop" RESULT_VARIABLE valid)
+  if(NOT valid EQUAL 0)
+    message(FATAL_ERROR "desktop-file-validate rejects the desktop entry")
+  endif()
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
