@@ -313,6 +313,8 @@ public:
     bool ConfirmLeaveChecked();
     // The checked files in catalogue order.
     std::vector<std::string> CheckedFiles() const;
+    // The path of the file at index; empty when there is none.
+    std::string FileNameAt(int index) const;
 
     // The questions and messages of these commands: message boxes unless set (tests answer them).
     std::function<bool(const QString& text)> AskOkCancel; // caption 確認, OK / Cancel

@@ -236,16 +236,18 @@ void TForm1::ProtectClick()
 
 // --- the current file
 
+std::string TForm1::FileNameAt(int index) const
+{
+    std::lock_guard lock(Catalogue.Mutex());
+    return index >= 0 && index < Catalogue.Count() ? Catalogue.At(index).FileName : std::string();
+}
+
 void TForm1::Delete2Click()
 {
     const int i = CurrentIndex();
-    if (i < 0)
+    const std::string path = FileNameAt(i);
+    if (path.empty())
         return;
-    std::string path;
-    {
-        catalogue::LockedItem record(Catalogue, i);
-        path = record->FileName;
-    }
     if (!OkCancel(QStringLiteral("「%1」をごみ箱に移動してもよろしいですか?")
                 .arg(DisplayPath(platform::FileNameOf(path)))))
         return;
@@ -285,13 +287,9 @@ void TForm1::RemoveDeletedRecord(int index)
 void TForm1::R6Click()
 {
     const int i = CurrentIndex();
-    if (i < 0)
+    const std::string path = FileNameAt(i);
+    if (path.empty())
         return;
-    std::string path;
-    {
-        catalogue::LockedItem record(Catalogue, i);
-        path = record->FileName;
-    }
     const std::string name = platform::FileNameOf(path);
     const std::string ext = ExtensionOf(name);
     QString entered = DisplayPath(name);
