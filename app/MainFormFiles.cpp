@@ -125,8 +125,8 @@ std::vector<fileops::ItemResult> TForm1::RunFileOperation(
     TFileOperationDialog dialog(this, op, files, destFolder);
     if (FileOperationSetup)
         FileOperationSetup(dialog);
-    // The maker reads files that may be moving; it starts again with the refresh that follows.
-    StopThumbnailMaker();
+    // The thumbnail maker may go on meanwhile: it reads files through their own descriptors
+    // and drops a result whose record has changed; the refresh that follows restarts it.
     const auto results = dialog.Run();
     const QString failures = FailureText(results);
     if (!failures.isEmpty())
@@ -252,11 +252,8 @@ void TForm1::Delete2Click()
                 .arg(DisplayPath(platform::FileNameOf(path)))))
         return;
     RunFileOperation(fileops::Operation::Trash, { path });
-    if (Exists(path)) {
-        StartThumbnailMaker(); // it was stopped for the operation; nothing changed
-        return;
-    }
-    RemoveDeletedRecord(i);
+    if (!Exists(path))
+        RemoveDeletedRecord(i);
 }
 
 void TForm1::RemoveDeletedRecord(int index)
@@ -271,7 +268,6 @@ void TForm1::RemoveDeletedRecord(int index)
     }
     ListModel->SetItemCount(count);
     LayoutGrid();
-    StartThumbnailMaker();
     if (index < count) {
         SelectFile(index);
         if (PictureMode())
