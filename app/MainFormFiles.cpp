@@ -117,6 +117,19 @@ bool TForm1::ConfirmLeaveChecked()
     return !OkCancel(QStringLiteral("画像が選択されています。\r\nフォルダを変更してもよろしいですか?"));
 }
 
+bool TForm1::PTShellTree1Changing(const std::string& newPath)
+{
+    if (!setup_warnselect)
+        return true;
+    std::string target = newPath;
+    if (!target.empty() && target.back() != '/')
+        target += '/';
+    // Staying in the open folder loses no marks.
+    if (target == CurrentFolder)
+        return true;
+    return !ConfirmLeaveChecked();
+}
+
 // --- operations through the progress dialog
 
 std::vector<fileops::ItemResult> TForm1::RunFileOperation(
