@@ -8,6 +8,7 @@
 #include <lcms2.h>
 
 #include "app/FolderTree.h"
+#include "app/InfoFrameView.h"
 #include "app/ThumbnailProgressEvent.h"
 #include "catalogue/ui/CatalogueListModel.h"
 
@@ -15,6 +16,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), registry_(std::make_uniqu
 {
     Actions = std::make_unique<TMainActions>();
     BuildLayout();
+    SetupInfoFrame();
     FormCreate();
 }
 
@@ -29,6 +31,7 @@ void TForm1::FormCreate()
     cmsSetLogErrorHandler(nullptr);
     ChangeViewType(catalogue::kViewMedium);
     ReadSettings();
+    TInfoFrame1->LoadSettings(Registry());
     SortKind = 0;
     try {
         CacheFile = catalogue::CreateCatalogue(Catalogue);

@@ -10,6 +10,7 @@
 //   MainFormMenus.cpp     menus, tool bars, actions, keys, pane and bar commands
 //   MainFormThumbnails.cpp view types, the grid and list input, the thumbnail maker
 //   MainFormPicture.cpp   the picture view: opening, zoom, stepping, turning
+//   MainFormInfoFrame.cpp the metadata panel and its sort and select-same commands
 
 #include <QMainWindow>
 #include <QString>
@@ -53,6 +54,10 @@ class QMimeData;
 class TMoveFiles;
 class TFileOperationDialog;
 struct TMainActions;
+class TInfoFrameView;
+namespace metadata {
+class TInfoFrame;
+}
 
 class TForm1 : public QMainWindow, public TMainSettings {
     Q_OBJECT
@@ -407,5 +412,17 @@ private:
     bool openPending_ = false;
     QObject* pendingSender_ = nullptr;
     // --- end of picture view
+
+    // --- metadata panel (MainFormInfoFrame.cpp)
+public:
+    metadata::TInfoFrame* TInfoFrame1 = nullptr;
+    // Sorts the folder by the panel's selected item (file-information rows as the sort entries).
+    void TInfoFrame1SortByItemClick();
+    // Checks the files whose selected item has the panel's value, unchecks all others.
+    void TInfoFrame1SelItemClick();
+
+private:
+    void SetupInfoFrame();
+    std::unique_ptr<TInfoFrameView> infoFrameView_;
 };
 

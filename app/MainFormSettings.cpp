@@ -8,6 +8,7 @@
 #include "app/FolderTree.h"
 #include "app/MainActions.h"
 #include "app/MainForm.h"
+#include "metadata/ui/InfoFrame.h"
 
 using platform::RegistryKey;
 
@@ -135,4 +136,5 @@ void TForm1::WriteSettings()
     });
     // A settings folder that cannot be written loses only this session's changes.
     Guarded([&] { reg.Save(); });
+    TInfoFrame1->SaveSettings(reg);
 }

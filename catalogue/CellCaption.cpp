@@ -43,11 +43,7 @@ std::optional<std::array<TCaptionLine, 5>> ShootingCaptionLines(const TImageCach
 std::optional<int> ZoomBarOffset(const metadata::TExifData& exif)
 {
     double position = -1, range = 0;
-    const double focal = exif.Exif.FocalLength;
-    GetZoomPosition(exif.Main.Model, focal, position, range);
-    const double wide = exif.Maker.LensWide, tele = exif.Maker.LensTele;
-    if (range != 0 && wide != 0 && wide != tele)
-        RelativeZoomPosition(wide, tele, focal, position, range);
+    FileZoomPosition(exif, position, range);
     return ZoomMarkerOffset(position, range);
 }
 

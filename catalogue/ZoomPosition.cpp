@@ -1,10 +1,17 @@
 #include "catalogue/ZoomPosition.h"
 
+#include "metadata/makernotes/LensTable.h"
+
 namespace catalogue {
 
-void GetZoomPosition(const std::string&, double, double& position, double&)
+void GetZoomPosition(const std::string& model, double focalLength, double& position, double& range)
 {
-    position = -1;
+    double wide = 0, tele = 0;
+    if (model.empty() || !metadata::makernote::LensRangeOfModel(model, wide, tele)) {
+        position = -1;
+        return;
+    }
+    RelativeZoomPosition(wide, tele, focalLength, position, range);
 }
 
 void RelativeZoomPosition(double wide, double tele, double focalLength, double& position, double& range)
@@ -19,6 +26,15 @@ void RelativeZoomPosition(double wide, double tele, double focalLength, double& 
         position = 0;
     if (position > range)
         position = range;
+}
+
+void FileZoomPosition(const metadata::TExifData& exif, double& position, double& range)
+{
+    const double focal = exif.Exif.FocalLength;
+    GetZoomPosition(exif.Main.Model, focal, position, range);
+    const double wide = exif.Maker.LensWide, tele = exif.Maker.LensTele;
+    if (wide != 0 && wide != tele)
+        RelativeZoomPosition(wide, tele, focal, position, range);
 }
 
 } // namespace catalogue

@@ -45,6 +45,8 @@ struct TMakerResult {
     int32_t IptcBlockLength = 0;
     double LensWide = 0.0;
     double LensTele = 0.0;
+    // Maker note: 1 when reading it stopped at a fault (the items before it are kept).
+    int32_t Damaged = 0;
 };
 
 struct TExifData {
@@ -62,6 +64,9 @@ struct TExifData {
     int32_t IccLength = 0;
     int32_t HasComment = 0; // -1 when a JPEG comment was read
     std::string Comment;
+    int32_t MakerNoteKind = 0; // the maker-note format the reader recognised (0 none)
+    int32_t ThumbnailOffset = 0; // IFD1's JPEG thumbnail, from the TIFF base; 0 when none
+    int32_t ThumbnailLength = 0;
 };
 
 // Where Photoshop resources or IPTC data lie (Source 0 APP13, 1 TIFF 34377, 2 TIFF 33723).

@@ -208,15 +208,18 @@ void ReadDirectories(TiffContext& c, const std::string& ext, uint32_t ifd0Offset
                 exif.Height = static_cast<int32_t>(c.temp.Height);
             }
         }
+        exif.MakerNoteKind = c.makerNoteKind;
         if (c.makerNoteKind == 10)
             ReadToshibaNote(exif.Exif.MakerText, exif.Maker);
         else if (exif.Exif.MakerOffset != 0 && IsDirectoryMakerNote(c.makerNoteKind))
             ReadMakerNote(file, c.makerNoteKind == 12 ? true : c.littleEndian, c.tiffBase, exif.Maker, c.makerNoteKind,
-                c.tiffBase + static_cast<uint32_t>(exif.Exif.MakerOffset));
+                c.tiffBase + static_cast<uint32_t>(exif.Exif.MakerOffset), { c.makerNoteStart, c.makerNoteLength });
     }
     if (exif.Main.NextOffset != 0) {
         TSubIFDResult scratch;
         ReadThumbnailDirectory(c, scratch, c.tiffBase + static_cast<uint32_t>(exif.Main.NextOffset));
+        exif.ThumbnailOffset = scratch.ThumbOffset;
+        exif.ThumbnailLength = scratch.ThumbLength;
         if (drawThumbnails && (!exif.Exif.Version.empty() || c.temp.NewSubfileType == 1)) {
             if (scratch.ThumbLength != 0 && scratch.ThumbOffset != 0)
                 exif.HasThumbnail = DrawJpegThumbnailAt(file, c.tiffBase + static_cast<uint32_t>(scratch.ThumbOffset),

@@ -93,6 +93,50 @@ std::string HeaderTest(EntryValue& v, uint64_t tiffBase, int32_t& kind, TSubIFDR
     return CleanText(h);
 }
 
+// "EOS D" followed by a digit (EOS D30, D60, D2000): the early bodies, not "EOS DIGITAL REBEL" and its kin.
+bool HasEosDNumber(std::string_view model)
+{
+    for (size_t p = model.find("EOS D"); p != std::string_view::npos; p = model.find("EOS D", p + 1))
+        if (p + 5 < model.size() && model[p + 5] >= '0' && model[p + 5] <= '9')
+            return true;
+    return false;
+}
+
+// Notes of today's cameras carry a header of their own, whatever the Make and
+// Model tests decided: the reader finds their directory behind it, so the note
+// is taken from its start.
+void RecognizeModernHeader(EntryValue& v, uint64_t tiffBase, int32_t& kind, TSubIFDResult& directory, std::string& text)
+{
+    const uint32_t n = v.Entry().count;
+    const uint64_t l = v.Entry().valueOffset;
+    const uint64_t a = tiffBase + l;
+    const std::string head = Head(v, std::min<uint32_t>(n, 10));
+    const auto begins = [&](std::string_view h) { return head.size() >= h.size() && head.compare(0, h.size(), h) == 0; };
+    const bool unknown = kind == 0;
+    int32_t modern = 0;
+    const char* label = nullptr;
+    if (begins(std::string_view("Nikon\0\x02", 7))) {
+        modern = 6;
+    } else if (begins(std::string_view("OLYMPUS\0", 8))) {
+        modern = 1;
+    } else if (begins(std::string_view("OM SYSTEM\0", 10))) {
+        modern = 1;
+        label = "Olympus";
+    } else if (begins(std::string_view("QVC\0", 4))) {
+        modern = 27;
+        label = "CASIO";
+    } else if (begins(std::string_view("AOC\0", 4)) || begins(std::string_view("PENTAX \0", 8))) {
+        modern = 26;
+        label = "PENTAX";
+    }
+    if (modern == 0)
+        return;
+    kind = modern;
+    directory.MakerOffset = static_cast<int32_t>(l);
+    if (label && unknown)
+        text = FormatText(label, n, a);
+}
+
 } // namespace
 
 void RecognizeMakerFromMake(const std::string& make, int32_t& kind)
@@ -124,7 +168,7 @@ void RecognizeMakerFromModel(const std::string& model, int32_t& kind, TSubIFDRes
     }
     if (Contains(model, "Dimage 2330 Zoom"))
         kind = 18;
-    if (Contains(model, "EOS D"))
+    if (HasEosDNumber(model))
         kind = 13;
     if (Contains(model, "EOS D30"))
         kind = 8;
@@ -142,7 +186,8 @@ void RecognizeMakerFromModel(const std::string& model, int32_t& kind, TSubIFDRes
         kind = 20;
 }
 
-std::string RecognizeMakerNote(EntryValue& v, uint64_t tiffBase, int32_t& kind, TSubIFDResult& directory)
+// The design's recognition by the kind known so far.
+static std::string RecognizeByKind(EntryValue& v, uint64_t tiffBase, int32_t& kind, TSubIFDResult& directory)
 {
     const TiffEntry& e = v.Entry();
     const uint32_t n = e.count;
@@ -215,6 +260,13 @@ std::string RecognizeMakerNote(EntryValue& v, uint64_t tiffBase, int32_t& kind, 
     default:
         return HeaderTest(v, tiffBase, kind, directory);
     }
+}
+
+std::string RecognizeMakerNote(EntryValue& v, uint64_t tiffBase, int32_t& kind, TSubIFDResult& directory)
+{
+    std::string text = RecognizeByKind(v, tiffBase, kind, directory);
+    RecognizeModernHeader(v, tiffBase, kind, directory, text);
+    return text;
 }
 
 } // namespace metadata

@@ -15,23 +15,7 @@ std::string DecodeUtf16Text(std::string_view bytes, bool littleEndian)
         uint8_t a = static_cast<uint8_t>(bytes[i]), b = static_cast<uint8_t>(bytes[i + 1]);
         return littleEndian ? (a | (b << 8)) : ((a << 8) | b);
     };
-    const auto append = [&](uint32_t cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    };
+    const auto append = [&](uint32_t cp) { platform::AppendUtf8(out, cp); };
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
         uint32_t unit = unitAt(i);
         if (unit == 0)

@@ -142,8 +142,11 @@ void DirectoryEffects(TiffContext& c, TSubIFDResult& target, EntryValue& v)
 std::string EntryText(TiffContext& c, TSubIFDResult& target, EntryValue& v)
 {
     const TiffEntry& e = v.Entry();
-    if (e.tag == 37500 && e.type == kUndefined)
+    if (e.tag == 37500 && e.type == kUndefined) {
+        c.makerNoteStart = e.valuePos;
+        c.makerNoteLength = e.count;
         return RecognizeMakerNote(v, c.tiffBase, c.makerNoteKind, target);
+    }
     std::string text = TiffValueText(v);
     if (e.type == kAscii && e.tag == 271)
         RecognizeMakerFromMake(text, c.makerNoteKind);

@@ -28,6 +28,8 @@ struct TiffContext {
     uint64_t tiffBase = 0;
     TempData temp;
     int32_t makerNoteKind = 0;
+    // The MakerNote entry's bytes (absolute position and length), once it is read.
+    uint64_t makerNoteStart = 0, makerNoteLength = 0;
 };
 
 // Reads the directory at absolute position `pos` into `target`; returns the

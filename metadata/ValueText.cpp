@@ -5,6 +5,7 @@
 
 #include "metadata/EnumTexts.h"
 #include "metadata/ExifRead.h"
+#include "metadata/JisConvert.h"
 #include "metadata/NumberText.h"
 #include "metadata/TextDecode.h"
 
@@ -51,7 +52,7 @@ std::string CommentText(EntryValue& v, bool convertJis)
     const std::string rest = bytes.substr(codeLength);
     const auto upToNul = [](const std::string& s) { return std::string_view(s).substr(0, s.find('\0')); };
     if (code.find("JIS") != std::string::npos)
-        return convertJis ? DecodeJisText(upToNul(rest)) : DecodeFileText(upToNul(rest));
+        return DecodeFileText(convertJis ? JisToShiftJis(upToNul(rest)) : std::string(upToNul(rest)));
     if (code.find("UNICODE") != std::string::npos)
         return DecodeUtf16Text(rest, v.LittleEndian());
     if (code.find("ASCII") != std::string::npos)

@@ -149,8 +149,12 @@ bool ParseValueLine(std::string_view line, std::string& name, RegistryValue& val
     if (!IsValidUtf8(line) || HasControlBytes(line))
         return false;
     size_t pos = 0;
-    if (!ParseQuoted(line, pos, name) || name.empty() || !IsValidUtf8(name) || HasControlBytes(name))
+    if (line.substr(0, 2) == "@=") {
+        name.clear(); // the key's default value
+        pos = 1;
+    } else if (!ParseQuoted(line, pos, name) || name.empty() || !IsValidUtf8(name) || HasControlBytes(name)) {
         return false;
+    }
     if (pos >= line.size() || line[pos] != '=')
         return false;
     std::string_view rest = line.substr(pos + 1);
@@ -168,6 +172,46 @@ bool ParseValueLine(std::string_view line, std::string& name, RegistryValue& val
         return false;
     value = std::move(s);
     return true;
+}
+
+std::string FormatValueLine(const std::string& name, const RegistryValue& value)
+{
+    std::string out = name.empty() ? std::string("@") : "\"" + EscapeString(name) + "\"";
+    out += "=";
+    if (const uint32_t* v = std::get_if<uint32_t>(&value)) {
+        char hex[16];
+        std::snprintf(hex, sizeof hex, "dword:%08x", *v);
+        out += hex;
+    } else {
+        out += "\"" + EscapeString(std::get<std::string>(value)) + "\"";
+    }
+    return out;
+}
+
+std::string_view WithoutCarriageReturn(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+// The store's key named by a section line, or nothing for another hive's key
+// or a damaged line.
+std::optional<std::string> SectionKey(std::string_view line)
+{
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']')
+        return std::nullopt;
+    std::string_view section = line.substr(1, line.size() - 2);
+    std::string_view root = kRootSection;
+    if (section.size() < root.size() || !EqualsIgnoringCase(section.substr(0, root.size()), root))
+        return std::nullopt;
+    std::string_view rest = section.substr(root.size());
+    if (!rest.empty() && rest.front() != '\\')
+        return std::nullopt;
+    std::string key = NormalizeKey(rest);
+    if (!IsValidUtf8(key) || HasControlBytes(key))
+        return std::nullopt;
+    return key;
 }
 
 } // namespace
@@ -213,66 +257,114 @@ void RegistryStore::Reload()
 
 std::string RegistryStore::ToText() const
 {
-    std::string out = "REGEDIT4\n";
+    std::string out;
+    if (preamble_.empty() || WithoutCarriageReturn(preamble_.front()) != "REGEDIT4")
+        out += "REGEDIT4\n";
+    for (const std::string& line : preamble_)
+        out += line + "\n";
+    std::map<std::string, size_t, CaseInsensitiveLess> lastSection;
+    for (size_t i = 0; i < sections_.size(); ++i)
+        if (sections_[i].key)
+            lastSection[*sections_[i].key] = i;
+    for (size_t i = 0; i < sections_.size(); ++i)
+        AppendSection(out, i, sections_[i].key && lastSection[*sections_[i].key] == i);
+    // Keys created since loading.
     for (const auto& [key, values] : keys_) {
-        out += "\n[";
+        if (lastSection.count(key))
+            continue;
+        if (out.size() < 2 || out.compare(out.size() - 2, 2, "\n\n") != 0)
+            out += "\n";
+        out += "[";
         out += kRootSection;
         if (!key.empty())
             out += "\\" + key;
         out += "]\n";
-        for (const auto& [name, value] : values) {
-            out += "\"" + EscapeString(name) + "\"=";
-            if (const uint32_t* v = std::get_if<uint32_t>(&value)) {
-                char hex[16];
-                std::snprintf(hex, sizeof hex, "dword:%08x", *v);
-                out += hex;
-            } else {
-                out += "\"" + EscapeString(std::get<std::string>(value)) + "\"";
-            }
-            out += "\n";
-        }
+        for (const auto& [name, value] : values)
+            out += FormatValueLine(name, value) + "\n";
     }
     return out;
+}
+
+void RegistryStore::AppendSection(std::string& out, size_t index, bool last) const
+{
+    const Section& section = sections_[index];
+    out += section.header + "\n";
+    const Values* values = nullptr;
+    const Origins* origins = nullptr;
+    if (section.key) {
+        if (auto k = keys_.find(*section.key); k != keys_.end())
+            values = &k->second;
+        if (auto o = origins_.find(*section.key); o != origins_.end())
+            origins = &o->second;
+    }
+    // The lines of this section that hold a loaded value, by line number.
+    std::map<size_t, std::pair<const std::string*, const Origin*>> valueLines;
+    if (origins)
+        for (const auto& [name, origin] : *origins)
+            if (origin.section == index)
+                valueLines[origin.line] = {&name, &origin};
+    // New values go behind the section's last non-blank line.
+    size_t insertAt = section.lines.size();
+    while (insertAt > 0 && WithoutCarriageReturn(section.lines[insertAt - 1]).empty())
+        --insertAt;
+    for (size_t i = 0; i <= section.lines.size(); ++i) {
+        if (i == insertAt && last && values)
+            for (const auto& [name, value] : *values)
+                if (!origins || !origins->count(name))
+                    out += FormatValueLine(name, value) + "\n";
+        if (i == section.lines.size())
+            break;
+        const std::string& line = section.lines[i];
+        auto v = valueLines.find(i);
+        if (v != valueLines.end() && values) {
+            auto current = values->find(*v->second.first);
+            if (current != values->end() && current->second != v->second.second->loaded) {
+                out += FormatValueLine(current->first, current->second);
+                if (line.back() == '\r')
+                    out += "\r";
+                out += "\n";
+                continue;
+            }
+        }
+        out += line + "\n";
+    }
 }
 
 void RegistryStore::FromText(const std::string& text)
 {
     keys_.clear();
-    Values* current = nullptr;
+    preamble_.clear();
+    sections_.clear();
+    origins_.clear();
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        std::string_view line(text.data() + start, end - start);
+        std::string raw = text.substr(start, end - start);
         start = end + 1;
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.empty() || line == "REGEDIT4")
-            continue;
-        if (line.front() == '[') {
-            current = nullptr;
-            if (line.back() != ']')
-                continue;
-            std::string_view section = line.substr(1, line.size() - 2);
-            std::string_view root = kRootSection;
-            if (section.size() < root.size() || !EqualsIgnoringCase(section.substr(0, root.size()), root))
-                continue;
-            std::string_view rest = section.substr(root.size());
-            if (!rest.empty() && rest.front() != '\\')
-                continue;
-            std::string key = NormalizeKey(rest);
-            if (!IsValidUtf8(key) || HasControlBytes(key))
-                continue;
-            current = &keys_[key];
+        const std::string_view line = WithoutCarriageReturn(raw);
+        if (!line.empty() && line.front() == '[') {
+            Section section{raw, SectionKey(line), {}};
+            if (section.key)
+                keys_[*section.key];
+            sections_.push_back(std::move(section));
             continue;
         }
+        if (sections_.empty()) {
+            preamble_.push_back(std::move(raw));
+            continue;
+        }
+        Section& section = sections_.back();
+        section.lines.push_back(raw);
         std::string name;
         RegistryValue value;
-        if (current && ParseValueLine(line, name, value)) {
+        if (section.key && ParseValueLine(line, name, value)) {
             // A later line for the same name wins, spelling included.
-            current->erase(name);
-            current->emplace(std::move(name), std::move(value));
+            Values& values = keys_[*section.key];
+            values.erase(name);
+            origins_[*section.key].insert_or_assign(name, Origin{sections_.size() - 1, section.lines.size() - 1, value});
+            values.emplace(std::move(name), std::move(value));
         }
     }
 }

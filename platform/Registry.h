@@ -4,7 +4,10 @@
 // kept as a REGEDIT4 text file, by default $XDG_CONFIG_HOME/Zovide/registry.reg
 // (~/.config when unset); VOVIRO_SETTINGS_DIR names another folder holding
 // registry.reg. Writes go to a temporary file that is renamed over the old
-// one, so a crash never leaves a half-written file behind.
+// one, so a crash never leaves a half-written file behind. Saving keeps every
+// line the store does not understand (other value types, other hives' keys,
+// comments) byte for byte where it was, and every unchanged value line as it
+// was written. The empty value name "" is the key's default value (`@=`).
 
 #include <cstdint>
 #include <map>
@@ -13,6 +16,7 @@
 #include <stdexcept>
 #include <string>
 #include <variant>
+#include <vector>
 
 namespace platform {
 
@@ -54,8 +58,31 @@ private:
     };
     // A value keeps the spelling of its name as first written.
     using Values = std::map<std::string, RegistryValue, CaseInsensitiveLess>;
+    // The loaded file as lines (without their '\n'), kept so that saving
+    // writes back what it does not parse. `key` is set for a section of this
+    // store's own keys.
+    struct Section {
+        std::string header;
+        std::optional<std::string> key;
+        std::vector<std::string> lines;
+    };
+    // Where a loaded value's line is and what it held then.
+    struct Origin {
+        size_t section = 0;
+        size_t line = 0;
+        RegistryValue loaded;
+    };
+    using Origins = std::map<std::string, Origin, CaseInsensitiveLess>;
+
+    // Writes section `index`; `last` is true for the last section of its key,
+    // which also receives the values that were not in the file.
+    void AppendSection(std::string& out, size_t index, bool last) const;
+
     std::string path_;
     std::map<std::string, Values, CaseInsensitiveLess> keys_;
+    std::vector<std::string> preamble_;
+    std::vector<Section> sections_;
+    std::map<std::string, Origins, CaseInsensitiveLess> origins_;
 };
 
 // One opened key, like TRegistry.OpenKey(key, create): reads throw

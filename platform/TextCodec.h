@@ -10,6 +10,8 @@
 namespace platform {
 
 bool IsValidUtf8(std::string_view bytes);
+// Appends one code point as UTF-8; surrogates and values above U+10FFFF become U+FFFD.
+void AppendUtf8(std::string& out, char32_t codePoint);
 // Valid UTF-8 stays as it is; every byte that does not belong to a valid sequence becomes U+FFFD.
 std::string MakeValidUtf8(std::string_view bytes);
 

@@ -86,6 +86,32 @@ TEST(CellLayout, ZoomBarMarkerFromTheLensRange)
     EXPECT_FALSE(ZoomMarkerOffset(1, 0));
 }
 
+TEST(CellLayout, ZoomPositionFromTheModelsLensTable)
+{
+    struct Case {
+        const char* model;
+        double focal;
+        double position;
+        double range;
+    };
+    // E995: 8–32 mm. Positions are held within 0..range; unknown and empty models give -1, range untouched.
+    const Case cases[] = {
+        { "E995", 16, 1, 3 },
+        { "E995", 40, 3, 3 },
+        { "E995", 4, 0, 3 },
+        { "C-1Z,D-150Z", 10, 1, 2 },
+        { "e995", 16, -1, 99 },
+        { "E995 ", 16, -1, 99 },
+        { "", 16, -1, 99 },
+    };
+    for (const Case& c : cases) {
+        double position = 0, range = 99;
+        GetZoomPosition(c.model, c.focal, position, range);
+        EXPECT_DOUBLE_EQ(position, c.position) << c.model;
+        EXPECT_DOUBLE_EQ(range, c.range) << c.model;
+    }
+}
+
 metadata::TIFDItem Item(int32_t key, const char* value)
 {
     return { key, "", value };
@@ -121,11 +147,21 @@ TEST(CellCaption, ShootingLinesWithTheirPlaceholders)
 
     record.FileKind = kKindJpeg;
     EXPECT_FALSE(ShootingCaptionLines(record)) << "only Exif JPEG and Exif TIFF files have a caption";
-    // No lens table row for the camera: no zoom bar, even with a maker-note lens range.
-    exif.Maker.LensWide = 7;
-    exif.Maker.LensTele = 21;
+    // No lens table row for the camera: no zoom bar, unless the maker note records a lens range.
     exif.Exif.FocalLength = 14;
     EXPECT_FALSE(ZoomBarOffset(exif));
+    exif.Maker.LensWide = 7;
+    exif.Maker.LensTele = 21;
+    EXPECT_EQ(ZoomBarOffset(exif), 29);
+    exif.Maker.LensTele = 7; // a fixed lens gives no bar
+    EXPECT_FALSE(ZoomBarOffset(exif));
+    // A camera of the table: its range, replaced by the maker note's.
+    exif.Main.Model = "E995";
+    exif.Exif.FocalLength = 16;
+    EXPECT_EQ(ZoomBarOffset(exif), 19); // position 1 of range 3
+    exif.Maker.LensTele = 21;
+    exif.Exif.FocalLength = 14;
+    EXPECT_EQ(ZoomBarOffset(exif), 29);
 }
 
 } // namespace

@@ -141,6 +141,102 @@ TEST(Registry, DamagedFilesReadAsMissingValues)
     }
 }
 
+// Lines the store does not parse, other hives' keys and unchanged values come
+// back exactly as they were; a changed value is rewritten in its own line and
+// a new one joins its key's section.
+TEST(Registry, SavingKeepsWhatItDoesNotParse)
+{
+    const std::string before = "REGEDIT4\r\n"
+                               "; written by hand\n"
+                               "\n"
+                               "[HKEY_LOCAL_MACHINE\\Software\\Other]\n"
+                               "\"Foreign\"=dword:00000001\n"
+                               "\n"
+                               "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Window]\n"
+                               "\"Blob\"=hex:01,02,\\\n"
+                               "  03,04\n"
+                               "\"List\"=hex(7):61,00,00,00\n"
+                               "\"Kept\"=\"a\\x41\\\\b\"\n"
+                               "\"State\"=dword:00000001\r\n"
+                               "\"Bad\"=dword:0000001\n"
+                               "\xFF\xFE garbage\n"
+                               "\n"
+                               "[HKEY_CURRENT_USER\\Software\\Zovide\\Other\n"
+                               "\"Lost\"=dword:00000002\n";
+    TempDir dir;
+    const auto path = dir.Path() / "registry.reg";
+    WriteFile(path, std::vector<uint8_t>(before.begin(), before.end()));
+    RegistryStore store(path.string());
+    RegistryKey window(store, "Main\\Window");
+    EXPECT_EQ(window.ReadString("Kept"), "aA\\b");
+    window.WriteString("Kept", "aA\\b"); // the same value: its line stays as written
+    window.WriteInteger("State", 2);
+    window.WriteInteger("NormalLeft", 10);
+    RegistryKey(store, "CMS").WriteBool("UseICC", true);
+    store.Save();
+
+    std::string expected = before;
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        const size_t at = expected.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        expected.replace(at, from.size(), to);
+    };
+    replace("\"State\"=dword:00000001\r\n", "\"State\"=dword:00000002\r\n");
+    replace("\xFF\xFE garbage\n", "\xFF\xFE garbage\n\"NormalLeft\"=dword:0000000a\n");
+    expected += "\n[HKEY_CURRENT_USER\\Software\\Zovide\\CMS]\n\"UseICC\"=dword:00000001\n";
+    EXPECT_EQ(FileText(path), expected);
+
+    // Saving what was just read changes nothing.
+    RegistryStore again(path.string());
+    again.Save();
+    EXPECT_EQ(FileText(path), expected);
+    EXPECT_EQ(RegistryKey(again, "Main\\Window").ReadInteger("State"), 2);
+}
+
+// A key's default value is the value with the empty name, `@=` in the file.
+TEST(Registry, DefaultValueOfAKey)
+{
+    RegistryStore store("/nonexistent/registry.reg");
+    store.FromText("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Zovide\\Panel\\Groups]\n@=\"first\"\n\"x\"=\"y\"\n"
+                   "[HKEY_CURRENT_USER\\Software\\Zovide\\Panel\\Count]\n@=dword:00000003\n");
+    RegistryKey groups(store, "Panel\\Groups");
+    EXPECT_TRUE(groups.ValueExists(""));
+    EXPECT_EQ(groups.ReadString(""), "first");
+    EXPECT_EQ(groups.ReadString("x"), "y");
+    EXPECT_EQ(RegistryKey(store, "Panel\\Count").ReadInteger(""), 3);
+    groups.WriteString("", "se\"cond");
+    RegistryKey fresh(store, "Panel\\New");
+    EXPECT_FALSE(fresh.ValueExists(""));
+    EXPECT_EQ(fresh.ReadString(""), "");
+    EXPECT_THROW(fresh.ReadInteger(""), RegistryError);
+    fresh.WriteInteger("", -1);
+    fresh.WriteString("Name", "n");
+    const std::string text = store.ToText();
+    EXPECT_NE(text.find("]\n@=\"se\\\"cond\"\n\"x\"=\"y\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("Panel\\New]\n@=dword:ffffffff\n\"Name\"=\"n\"\n"), std::string::npos) << text;
+
+    RegistryStore again("/nonexistent/registry.reg");
+    again.FromText(text);
+    EXPECT_EQ(RegistryKey(again, "Panel\\Groups").ReadString(""), "se\"cond");
+    EXPECT_EQ(RegistryKey(again, "Panel\\New").ReadInteger(""), -1);
+    EXPECT_EQ(RegistryKey(again, "Panel\\Count").ReadInteger(""), 3);
+}
+
+// A settings file that is a symbolic link (into a dotfiles folder) stays one.
+TEST(Registry, SaveWritesThroughASymbolicLink)
+{
+    namespace fs = std::filesystem;
+    TempDir dir;
+    fs::create_directories(dir.Path() / "dotfiles");
+    WriteFile(dir.Path() / "dotfiles" / "registry.reg", std::string());
+    fs::create_symlink("dotfiles/registry.reg", dir.Path() / "registry.reg");
+    RegistryStore store((dir.Path() / "registry.reg").string());
+    RegistryKey(store, "Other").WriteInteger("v", 5);
+    store.Save();
+    EXPECT_TRUE(fs::is_symlink(dir.Path() / "registry.reg"));
+    EXPECT_NE(FileText(dir.Path() / "dotfiles" / "registry.reg").find("\"v\"=dword:00000005"), std::string::npos);
+}
+
 TEST(Registry, GarbageFileLoadsEmpty)
 {
     TempDir dir;

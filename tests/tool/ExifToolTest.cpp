@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "metadata/ExifBuilder.h"
 #include "support/TestSupport.h"
 #include "tool/ToolRun.h"
 
@@ -87,9 +88,27 @@ TEST(ExifTool, JsonLinePerFile)
              "\"has_thumbnail\":0", "\"thumbnail_width\":0", "\"comment\":\"bad \xEF\xBF\xBD\\u0001 bytes!\"",
              "\"photoshop\":{\"source\":0,\"offset\":0,\"length\":0}",
              "\"main\":[{\"key\":271,\"name\":\"メーカー名\",\"value\":\"Canon\"}",
-             "\"value\":\"x\\u0001\xEF\xBF\xBD\\\"\\\\\"", "\"exif\":[]", "\"maker\":[]", "\"gps\":[]" })
+             "\"value\":\"x\\u0001\xEF\xBF\xBD\\\"\\\\\"", "\"exif\":[]", "\"maker\":[]", "\"gps\":[]",
+             "\"maker_kind\":0,\"maker_offset\":0,\"maker_damaged\":0,\"version\":\"\",\"model\":\"\",\"focal_length\":0,"
+             "\"rotation_hint\":0,\"lens_wide\":0,\"lens_tele\":0,\"zoom_position\":-1,\"zoom_range\":0,"
+             "\"thumbnail_offset\":0,\"thumbnail_length\":0" })
         EXPECT_NE(line.find(part), std::string::npos) << part << "\n" << line;
     EXPECT_EQ(line.back(), '}');
+}
+
+TEST(ExifTool, JsonCarriesTheMakerNoteAndCaptionFields)
+{
+    const std::filesystem::path samples = testsupport::SamplesDir();
+    if (samples.empty())
+        GTEST_SKIP() << "sample files not found (../shared/samples)";
+    const Result r = Exif({ "--json", (samples / "jpg/Canon_PowerShot_S40.jpg").string() });
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* part : { "\"maker_kind\":8,\"maker_offset\":942,\"maker_damaged\":0,\"version\":\"0220\","
+                              "\"model\":\"Canon PowerShot S40\",\"focal_length\":21.3125,\"rotation_hint\":0,"
+                              "\"lens_wide\":7.09375,\"lens_tele\":21.3125,\"zoom_position\":2.00440528634361,"
+                              "\"zoom_range\":2.00440528634361,\"thumbnail_offset\":2036,\"thumbnail_length\":5448",
+             "{\"key\":9502745,\"name\":\"レンズ焦点距離\",\"value\":\"7.09375-21.3125(mm)\"}" })
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
 }
 
 TEST(ExifTool, PlainOutputHasAHeadingAndOneLinePerItem)
@@ -143,6 +162,85 @@ TEST(ExifTool, SampleFilesGiveCleanJson)
     EXPECT_EQ(static_cast<size_t>(std::count(r.out.begin(), r.out.end(), '\n')), args.size() - 1);
     EXPECT_TRUE(CleanJsonLines(r.out));
     EXPECT_EQ(r.out.find("\"error\""), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+// A JPEG whose APP13 segment holds one IPTC-NAA resource with a keyword.
+std::string PhotoshopJpeg()
+{
+    const std::string iptc = std::string("\x1c\x02\x19\0\x03", 5) + "key" + std::string(1, '\0');
+    std::string resource = "8BIM" + std::string("\x04\x04\0\0", 4) + std::string("\0\0\0", 3)
+        + static_cast<char>(iptc.size()) + iptc;
+    std::string payload = std::string("Photoshop 3.0\0", 14) + resource;
+    std::string out("\xff\xd8\xff\xed", 4);
+    Put16(out, static_cast<uint16_t>(payload.size() + 2));
+    out += payload;
+    out += std::string("\xff\xc0\0\x11\x08\0\x20\0\x40\x03\x01\x22\0\x02\x11\x01\x03\x11\x01", 19);
+    return out + "\xff\xd9";
+}
+
+TEST(ExifTool, JsonCarriesPhotoshopResourcesAndIptcWhenPresent)
+{
+    testsupport::TempDir dir;
+    const std::string with = (dir.Path() / "ps.jpg").string();
+    const std::string without = (dir.Path() / "p.jpg").string();
+    testsupport::WriteFile(with, PhotoshopJpeg());
+    testsupport::WriteFile(without, SmallExifJpeg("c"));
+    const Result r = Exif({ "--json", with, without });
+    EXPECT_EQ(r.exitCode, 0);
+    const std::string first = r.out.substr(0, r.out.find('\n'));
+    const std::string second = r.out.substr(r.out.find('\n') + 1);
+    EXPECT_NE(first.find("\"photoshop_resources\":[{\"key\":1028,\"name\":\"IPTC-NAA\",\"value\":\"10Byte\"}]"),
+        std::string::npos)
+        << first;
+    EXPECT_NE(first.find("\"iptc\":[{\"key\":537,\"name\":\"キーワード\",\"value\":\"key\"}]"), std::string::npos)
+        << first;
+    EXPECT_EQ(second.find("photoshop_resources"), std::string::npos);
+    EXPECT_EQ(second.find("\"iptc\""), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST(PanelTool, RowsOfEachTabAndMode)
+{
+    testsupport::TempDir dir;
+    testsupport::EnvGuard settings("VOVIRO_SETTINGS_DIR", dir.Path().c_str());
+    const std::string exif = (dir.Path() / "p.jpg").string();
+    const std::string ps = (dir.Path() / "ps.jpg").string();
+    exiftest::TiffBuilder tiff(false);
+    tiff.ifd0.Ascii(271, "Canon").Ascii(305, "fw");
+    tiff.exif.Rational(33434, { { 1, 250 } });
+    tiff.withExif = true;
+    testsupport::WriteFile(exif,
+        exiftest::JpegBuilder().Exif(tiff.Build().bytes).Comment("one\ntwo").Frame(64, 32).Build());
+    testsupport::WriteFile(ps, PhotoshopJpeg());
+
+    Result r = tooltest::RunTool({ "panel", exif });
+    EXPECT_EQ(r.exitCode, 0);
+    for (const char* line : { "0\t0\tファイル情報\t\n", "1\t-1\tファイル名\tp.jpg\n", "1\t-5\t画像サイズ\t64×32\n",
+             "1\t-6\tコメント\tone\\ntwo\n", "0\t0\tExif情報\t\n", "1\t271\tメーカー名\tCanon\n",
+             "1\t33434\t露出時間\t1/250秒\n" })
+        EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+    // The automatic view keeps Make and drops Software.
+    r = tooltest::RunTool({ "panel", exif, "--mode", "auto" });
+    EXPECT_NE(r.out.find("\t271\t"), std::string::npos);
+    EXPECT_EQ(r.out.find("\t305\t"), std::string::npos) << r.out;
+
+    r = tooltest::RunTool({ "panel", ps, "--tab", "iptc" });
+    EXPECT_EQ(r.out,
+        "0\t0\tIPTC情報\t\n1\t0\t保存方式\tPhotoshop(JPEG)\n1\t0\tAdobeResource\t\n2\t1028\tIPTC-NAA\t10Byte\n"
+        "1\t537\tキーワード\tkey\n");
+    r = tooltest::RunTool({ "panel", ps, "--tab", "profile" });
+    EXPECT_EQ(r.out, "0\t0\tプロファイル情報\t\n1\t0\t見つかりません\t\n");
+
+    EXPECT_EQ(tooltest::RunTool({ "panel", (dir.Path() / "none.jpg").string() }).exitCode, 1);
+    EXPECT_EQ(tooltest::RunTool({ "panel", exif, "--tab", "maker" }).exitCode, 2);
+    EXPECT_EQ(tooltest::RunTool({ "panel" }).exitCode, 2);
 }
 
 } // namespace

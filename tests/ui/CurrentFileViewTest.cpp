@@ -26,10 +26,7 @@ protected:
         form = std::make_unique<TForm1>();
         form->AddCurrentFileView(&panel);
         form->show();
-        form->FolderOpen(QString::fromStdString(photos.Folder()), false);
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (form->ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        uitest::OpenFolderAndWait(*form, photos.Folder());
         QApplication::processEvents();
         panel.changes.clear();
     }

@@ -68,11 +68,8 @@ protected:
     {
         auto form = std::make_unique<TForm1>();
         form->show();
-        form->FolderOpen(QString::fromStdString(photos.Folder()), false);
         // The maker's results land in the records; the tests change them afterwards.
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (form->ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        uitest::OpenFolderAndWait(*form, photos.Folder());
         form->activateWindow();
         QApplication::setActiveWindow(form.get());
         QApplication::processEvents();

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
+#include <chrono>
 #include <cstdlib>
+
+#include "app/MainForm.h"
 
 namespace uitest {
 
@@ -17,6 +20,14 @@ QApplication& EnsureApp()
         return new QApplication(argc, argv);
     }();
     return *app;
+}
+
+void OpenFolderAndWait(TForm1& form, const std::string& folder)
+{
+    form.FolderOpen(QString::fromStdString(folder), false);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (form.ThumbnailMakerRunning() && std::chrono::steady_clock::now() < end)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 void WindowTest::SetUp()

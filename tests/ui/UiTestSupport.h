@@ -6,6 +6,7 @@
 #include "support/TestSupport.h"
 
 #include <QString>
+#include <string>
 #include <Qt>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 
 class QApplication;
 class QWidget;
+class TForm1;
 
 namespace uitest {
 QApplication& EnsureApp();
@@ -34,6 +36,10 @@ public:
     std::vector<std::string> opened;
     int openedWidth = 0;
 };
+
+// Opens a folder in the window and serves events until its thumbnail maker has
+// ended (at most ten seconds), so the records hold what the maker found.
+void OpenFolderAndWait(TForm1& form, const std::string& folder);
 
 // The window keeps its settings in a fresh temporary folder for each test.
 class WindowTest : public ::testing::Test {

@@ -2,12 +2,16 @@
 // each file. Plain output is a heading per file and one line per value or
 // item; --json prints one JSON object per file per line. Exit 0 when every
 // file could be opened, 1 otherwise, 2 on bad arguments.
+#include <cmath>
 #include <cstdio>
 #include <string>
 
+#include "catalogue/ZoomPosition.h"
 #include "imaging/Bitmap.h"
 #include "metadata/ExifRead.h"
 #include "metadata/FileReader.h"
+#include "metadata/NumberText.h"
+#include "metadata/PhotoshopResources.h"
 #include "platform/TextCodec.h"
 #include "tools/voviro-tool/Commands.h"
 
@@ -85,6 +89,24 @@ std::string JsonItems(const std::vector<metadata::TIFDItem>& items)
     return out + "]";
 }
 
+// Maker-note kind and state, the main and Exif values the captions use, the zoom bar.
+std::string MakerFields(const metadata::TExifData& e)
+{
+    const auto field
+        = [](const char* name, long long value) { return std::string(",\"") + name + "\":" + std::to_string(value); };
+    const auto real = [](const char* name, double value) {
+        return std::string(",\"") + name + "\":" + (std::isfinite(value) ? metadata::GeneralFloatText(value) : "null");
+    };
+    double position = -1, range = 0;
+    catalogue::FileZoomPosition(e, position, range);
+    return field("maker_kind", e.MakerNoteKind) + field("maker_offset", e.Exif.MakerOffset)
+        + field("maker_damaged", e.Maker.Damaged) + ",\"version\":" + JsonString(e.Exif.Version)
+        + ",\"model\":" + JsonString(e.Main.Model) + real("focal_length", e.Exif.FocalLength)
+        + field("rotation_hint", e.Main.RotationHint) + real("lens_wide", e.Maker.LensWide)
+        + real("lens_tele", e.Maker.LensTele) + real("zoom_position", position) + real("zoom_range", range)
+        + field("thumbnail_offset", e.ThumbnailOffset) + field("thumbnail_length", e.ThumbnailLength);
+}
+
 std::string JsonLine(const std::string& path, const FileResult& r)
 {
     const metadata::TExifData& e = r.exif;
@@ -99,9 +121,15 @@ std::string JsonLine(const std::string& path, const FileResult& r)
         + field("thumbnail_height", r.thumbnail.Height()) + field("has_comment", e.HasComment)
         + ",\"comment\":" + JsonString(e.Comment) + ",\"photoshop\":{\"source\":" + std::to_string(r.locator.Source)
         + ",\"offset\":" + std::to_string(r.locator.Offset) + ",\"length\":" + std::to_string(r.locator.Length) + "}";
+    out += MakerFields(e);
     out += ",\"main\":" + JsonItems(e.Main.Items) + ",\"exif\":" + JsonItems(e.Exif.Items)
-        + ",\"maker\":" + JsonItems(e.Maker.Items) + ",\"gps\":" + JsonItems(e.Gps.Items) + "}\n";
-    return out;
+        + ",\"maker\":" + JsonItems(e.Maker.Items) + ",\"gps\":" + JsonItems(e.Gps.Items);
+    const metadata::TPhotoshopData photoshop = metadata::ReadPhotoshopData(path, r.locator);
+    if (!photoshop.Resources.Items.empty())
+        out += ",\"photoshop_resources\":" + JsonItems(photoshop.Resources.Items);
+    if (!photoshop.Iptc.Items.empty())
+        out += ",\"iptc\":" + JsonItems(photoshop.Iptc.Items);
+    return out + "}\n";
 }
 
 std::string PlainText(const std::string& path, const FileResult& r)

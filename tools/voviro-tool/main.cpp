@@ -22,6 +22,7 @@ const Command kCommands[] = {
     {"files", voviro_tool::RunFiles,
         "files copy|move [--replace yes|no|ask] SRC... DESTDIR | files trash|protect|unprotect FILE... | "
         "files rename FILE NEWNAME"},
+    {"panel", voviro_tool::RunPanel, "panel FILE [--tab basic|profile|iptc] [--mode all|auto|manual|select]"},
 };
 
 int Usage()
