@@ -5,12 +5,12 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QTimer>
-#include <lcms2.h>
 
 #include "app/FolderTree.h"
 #include "app/InfoFrameView.h"
 #include "app/ThumbnailProgressEvent.h"
 #include "catalogue/ui/CatalogueListModel.h"
+#include "colour/Profile.h"
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent), registry_(std::make_unique<platform::RegistryStore>())
 {
@@ -27,8 +27,7 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    // Colour-management errors are reported by return values, never by the library's own handler.
-    cmsSetLogErrorHandler(nullptr);
+    colour::UseQuietLibrary();
     ChangeViewType(catalogue::kViewMedium);
     ReadSettings();
     TInfoFrame1->LoadSettings(Registry());

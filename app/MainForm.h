@@ -19,7 +19,9 @@
 #include <vector>
 
 #include "app/CurrentFileView.h"
+#include "analysis/ViewModes.h"
 #include "app/SettingsGroups.h"
+#include "colour/ColourManagement.h"
 #include "fileops/Batch.h"
 #include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
@@ -40,6 +42,7 @@ class QTreeView;
 class QWidget;
 class QPainter;
 class QKeyEvent;
+class TLossLessDialog;
 class QMouseEvent;
 class FolderTree;
 class TResizeDrawGrid;
@@ -58,6 +61,7 @@ class TInfoFrameView;
 namespace metadata {
 class TInfoFrame;
 }
+class TICCDialog;
 
 class TForm1 : public QMainWindow, public TMainSettings {
     Q_OBJECT
@@ -249,12 +253,19 @@ public:
     // then the main menu, then the action lists; true when an entry took it.
     bool MenuKeyLookup(QKeyEvent* event);
 
+    // JPEG tools (MainFormJpegTools.cpp): lossless rotation and the marker editor.
+    void LossLessRolateClick();
+    void SelLosslessClick();
+    void DoLossLessRolate(const std::string& path, int rotation, const TLossLessDialog& dialog);
+    void ICC1Click();
+    // Makes the next refresh read the file at path anew.
+    void ForgetRecord(const std::string& path);
+    // Writes the current file's embedded profile to target (the marker editor's export).
+    void ExportEmbeddedIcc(const std::string& target);
+
     // Commands built elsewhere; their entries are in place and do nothing yet.
-    void SelLosslessClick() {}
     void DoRecalcMenu() {}
     void THistogramFrame1N5Click() {}
-    void LossLessRolateClick() {}
-    void ICC1Click() {}
     void N9Click() {}
     void O1Click() {}
     void N45Click() {}
@@ -267,9 +278,9 @@ public:
     void NoiseReductionClick() {}
     void N65Click() {}
     void N55Click() {}
-    void N43Click() {}
-    void ColorManagementClick() {}
-    void CHANNEL_ALLExecute() {}
+    void N43Click();
+    void ColorManagementClick();
+    void CHANNEL_ALLExecute();
     void ResetViewModeChecks();
 
 protected:
@@ -394,10 +405,26 @@ public:
     void DoColorManagement();
     // Prepares and draws a channel, clipping or correction view of the displayed
     // picture (MainFormViewSteps.cpp); kViewModeAllChannels shows the photo unchanged.
-    void ApplyViewMode(int mode);
-    static constexpr int kViewModeAllChannels = 3;
+    // False when the view could not be made (the YCbCr warning of an unreadable file).
+    bool ApplyViewMode(int mode);
+    static constexpr int kViewModeAllChannels = analysis::kModeAllChannels;
+    // A TOBI or CHANNEL command, or the YCbCr warning, by its view mode.
+    void ViewCommand(int mode);
+    // One blink step every 400 ms while a clipping check blinks.
+    void Timer2Timer();
+    // The two frames a clipping check alternates.
+    analysis::TBlinkFrames BlinkFrames;
+    // The colour-management settings as one value.
+    colour::ColourSettings ColourSettings() const;
+    // Tests answer the settings dialog here instead of showing it (true for OK).
+    std::function<bool(TICCDialog&)> ICCDialogHook;
 
 private:
+    void ConnectViewCommands();
+    QAction* ViewModeAction(int mode) const;
+    void ShowTask(int mode);
+    void EndTask();
+    bool ShowYccWarning(imaging::Bitmap& displayed, const analysis::RowProgressFn& progress);
     void SetupPictureView();
     bool LoadPicture(const std::string& fileName);
     void OrientPicture(int rotation, bool flipped, bool mirrored);

@@ -149,6 +149,7 @@ void TForm1::BuildMenus()
     BuildMainMenu();
     BuildPopupMenus();
     BuildToolBars();
+    ConnectViewCommands();
     SetPictureModeEntries(false);
 
     // The window sees every key before its controls do.
@@ -239,7 +240,6 @@ void TForm1::BuildMainMenu()
     channel->addSeparator();
     channel->addActions({ Actions->CHANNEL_WOVER, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER });
     channel->addSeparator();
-    // Its command is built with the view modes.
     Actions->YCbCrWarning = Checkable(Entry(channel, QStringLiteral("YCbCr クリッピング警告"), this, {}, Qt::Key_F10));
     channel->addSeparator();
     Entry(channel, QStringLiteral("色管理の設定"), this, [this] { N43Click(); });

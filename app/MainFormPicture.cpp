@@ -83,17 +83,7 @@ bool TForm1::LoadPicture(const std::string& fileName)
 // Turned by the record's quarter turns after being flipped and mirrored in its own axes.
 void TForm1::OrientPicture(int rotation, bool flipped, bool mirrored)
 {
-    imaging::Bitmap& picture = ImageEn1->MutableBitmap();
-    if (picture.Empty())
-        return;
-    if (rotation != 0)
-        imaging::RotateClockwise(picture, rotation);
-    const bool quarter = rotation == 1 || rotation == 3;
-    if (quarter ? mirrored : flipped)
-        imaging::FlipVertical(picture);
-    if (quarter ? flipped : mirrored)
-        imaging::MirrorHorizontal(picture);
-    if (rotation != 0 || flipped || mirrored)
+    if (imaging::OrientBitmap(ImageEn1->MutableBitmap(), rotation, flipped, mirrored))
         ImageEn1->Update();
 }
 
@@ -172,10 +162,13 @@ void TForm1::PictureLoaded()
         return;
     catalogue::LockedItem record(Catalogue, i);
     OrientPicture(record->Rotation, record->Flipped, record->Mirrored);
-    // Only an opening the user asked for through a control colour-manages by itself.
-    if (openSender_ && EnableICM && ImageEn1->Bitmap().BitsPerPixel() == 24)
-        DoColorManagement();
     ApplyViewMode(kViewModeAllChannels);
+    // Only an opening the user asked for through a control colour-manages by itself.
+    if (openSender_ && EnableICM && ImageEn1->Bitmap().BitsPerPixel() == 24) {
+        ApplyViewMode(analysis::kModeColourManaged);
+        ResetViewModeChecks();
+        Actions->ColorManagement->setChecked(true);
+    }
     const TCurrentFile file{i, &*record};
     for (ICurrentFileView* view : currentFileViews_)
         view->PictureOpened(file, ImageEn1->Bitmap());

@@ -1,22 +1,11 @@
 #include "colour/ProfileRows.h"
 
 #include "colour/ProfileInfo.h"
-#include "metadata/FileReader.h"
+#include "metadata/EmbeddedProfile.h"
 
 namespace colour {
 
 namespace {
-
-// The bytes of the profile at the location the reader noted; false when the
-// file cannot be read there.
-bool ReadProfileBytes(const std::string& fileName, int64_t offset, int64_t length, std::vector<uint8_t>& bytes)
-{
-    metadata::FileReader file(fileName);
-    if (!file.Opened() || offset < 0 || length <= 0)
-        return false;
-    bytes = file.ReadRange(static_cast<uint64_t>(offset), static_cast<size_t>(length));
-    return !bytes.empty();
-}
 
 metadata::TInfoRow Row(std::string name, std::string value = {})
 {
@@ -43,7 +32,7 @@ std::vector<metadata::TInfoRow> ProfileRows(const metadata::TInfoRecord& record)
     }
     std::vector<uint8_t> bytes;
     TProfileInfo info;
-    if (!ReadProfileBytes(record.FileName, record.IccOffset, record.IccLength, bytes)
+    if (!metadata::ReadEmbeddedProfile(record.FileName, record.IccOffset, record.IccLength, bytes)
         || !ReadProfileInfo(bytes.data(), bytes.size(), info)) {
         rows.push_back(Row("破損しています"));
         return rows;

@@ -132,4 +132,19 @@ void MirrorHorizontal(Bitmap& bitmap)
     }
 }
 
+bool OrientBitmap(Bitmap& bitmap, int rotation, bool flipped, bool mirrored)
+{
+    if (bitmap.Empty() || (rotation == 0 && !flipped && !mirrored))
+        return false;
+    if (rotation != 0)
+        RotateClockwise(bitmap, rotation);
+    // After a quarter turn the photo's own vertical axis lies across the screen.
+    const bool quarter = rotation == 1 || rotation == 3;
+    if (quarter ? mirrored : flipped)
+        FlipVertical(bitmap);
+    if (quarter ? flipped : mirrored)
+        MirrorHorizontal(bitmap);
+    return true;
+}
+
 } // namespace imaging

@@ -14,5 +14,9 @@ void RotateClockwise(Bitmap& bitmap, int quarterTurns);
 void FlipVertical(Bitmap& bitmap);
 // Left-right: the first column becomes the last.
 void MirrorHorizontal(Bitmap& bitmap);
+// A photo shown with its per-file orientation: flipped upside down and
+// mirrored in its own axes, then turned `rotation` quarter turns clockwise.
+// Returns whether anything changed.
+bool OrientBitmap(Bitmap& bitmap, int rotation, bool flipped, bool mirrored);
 
 } // namespace imaging

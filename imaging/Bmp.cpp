@@ -279,16 +279,18 @@ bool LoadBmpFile(const std::string& path, Bitmap& out)
     return LoadWholeFile(path, out, LoadBmpMemory);
 }
 
-std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap)
+namespace {
+
+// The file and info headers of a bottom-up BMP file of the bitmap.
+std::array<uint8_t, kFileHeaderSize + kInfoHeaderSize> BmpHeaders(const Bitmap& bitmap)
 {
     const size_t pixelBytes = size_t(bitmap.Stride()) * bitmap.Height();
-    const size_t offset = kFileHeaderSize + kInfoHeaderSize;
-    std::vector<uint8_t> file(offset + pixelBytes, 0);
-    uint8_t* p = file.data();
+    std::array<uint8_t, kFileHeaderSize + kInfoHeaderSize> h {};
+    uint8_t* p = h.data();
     p[0] = 'B';
     p[1] = 'M';
-    le::Put32(p + 2, static_cast<uint32_t>(file.size()));
-    le::Put32(p + 10, static_cast<uint32_t>(offset));
+    le::Put32(p + 2, static_cast<uint32_t>(h.size() + pixelBytes));
+    le::Put32(p + 10, static_cast<uint32_t>(h.size()));
     uint8_t* info = p + kFileHeaderSize;
     le::Put32(info, kInfoHeaderSize);
     le::Put32(info + 4, static_cast<uint32_t>(bitmap.Width()));
@@ -297,6 +299,18 @@ std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap)
     le::Put16(info + 14, static_cast<uint32_t>(bitmap.BitsPerPixel()));
     le::Put32(info + 16, kRgb);
     le::Put32(info + 20, static_cast<uint32_t>(pixelBytes));
+    return h;
+}
+
+} // namespace
+
+std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap)
+{
+    const auto headers = BmpHeaders(bitmap);
+    const size_t offset = headers.size();
+    std::vector<uint8_t> file(offset + size_t(bitmap.Stride()) * bitmap.Height(), 0);
+    uint8_t* p = file.data();
+    std::memcpy(p, headers.data(), offset);
     for (int y = 0; y < bitmap.Height(); ++y)
         std::memcpy(p + offset + size_t(bitmap.Height() - 1 - y) * bitmap.Stride(), bitmap.Row(y), bitmap.Stride());
     return file;
@@ -304,11 +318,15 @@ std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap)
 
 bool SaveBmpFile(const std::string& path, const Bitmap& bitmap)
 {
-    const auto bytes = EncodeBmp(bitmap);
+    // Rows go straight from the bitmap to the file, bottom row first: no copy of the whole picture.
+    const auto headers = BmpHeaders(bitmap);
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file)
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool written = std::fwrite(headers.data(), 1, headers.size(), file) == headers.size();
+    const size_t stride = static_cast<size_t>(bitmap.Stride());
+    for (int y = bitmap.Height() - 1; written && y >= 0; --y)
+        written = std::fwrite(bitmap.Row(y), 1, stride, file) == stride;
     return std::fclose(file) == 0 && written;
 }
 

@@ -1,31 +1,34 @@
 #pragma once
-// ICC profiles embedded in image files: opening one with Little CMS, and
-// copying its bytes into a profile file of its own.
+// ICC profiles embedded in image files: where their bytes lie, reading them
+// (a JPEG profile may be split over several APP2 "ICC_PROFILE" segments),
+// and copying them into a profile file of their own.
 
 #include <cstdint>
-#include <memory>
 #include <string>
-
-#include <lcms2.h>
+#include <vector>
 
 namespace metadata {
 
-struct ProfileCloser {
-    void operator()(void* profile) const
-    {
-        if (profile)
-            cmsCloseProfile(profile);
-    }
+// One stretch of profile bytes inside a file.
+struct ByteRange {
+    int64_t offset = 0;
+    int64_t length = 0;
 };
-// Owns a cmsHPROFILE; closed when it goes out of scope.
-using ProfileHandle = std::unique_ptr<void, ProfileCloser>;
 
-// Reads `length` bytes at `offset` and opens them as a profile into `profile`
-// (empty when Little CMS does not accept them). Returns whether the file could
-// be opened and those bytes read.
-bool OpenEmbeddedProfile(const std::string& fileName, int64_t offset, int64_t length, ProfileHandle& profile);
-// Copies `length` bytes at `offset` of `sourceFile` into a new (truncated)
-// `targetFile`. False when the source cannot be read there or the target cannot be written.
+// The pieces of the profile whose (first found) piece is at `offset`/`length`,
+// as the reader notes it in IccOffset/IccLength, in the order they join. When
+// that piece is a numbered APP2 segment of a JPEG file that belongs to a set
+// of several, every segment of the set is returned by its sequence number;
+// otherwise the range itself. Empty when the file cannot be opened.
+std::vector<ByteRange> LocateEmbeddedProfile(const std::string& fileName, int64_t offset, int64_t length);
+
+// The whole profile's bytes, joined from its pieces. False when the file or
+// one of the pieces cannot be read.
+bool ReadEmbeddedProfile(const std::string& fileName, int64_t offset, int64_t length, std::vector<uint8_t>& bytes);
+
+// Copies the profile at `offset`/`length` of `sourceFile` (all its pieces)
+// into a new (truncated) `targetFile`. False when the source cannot be read
+// there or the target cannot be written.
 bool ExtractEmbeddedProfile(
     const std::string& sourceFile, const std::string& targetFile, int64_t offset, int64_t length);
 

@@ -5,9 +5,10 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libjpeg62-turbo-dev libturbojpeg0-dev libpng-dev zlib1g-dev libtiff-dev liblcms2-dev
+  libjpeg62-turbo-dev libturbojpeg0-dev libjpeg-turbo-progs libpng-dev zlib1g-dev libtiff-dev liblcms2-dev
   fonts-ipafont-gothic
   googletest libgtest-dev
+  liblcms2-utils
   xvfb xauth
 )
 missing=()

@@ -249,11 +249,16 @@ JpegBuilder& JpegBuilder::Exif(const Bytes& tiff)
 
 JpegBuilder& JpegBuilder::Icc(const Bytes& profile)
 {
+    return IccPart(profile, 1, 1);
+}
+
+JpegBuilder& JpegBuilder::IccPart(const Bytes& piece, uint8_t sequence, uint8_t count)
+{
     Bytes payload = ToBytes("ICC_PROFILE");
     payload.push_back(0);
-    payload.push_back(1);
-    payload.push_back(1);
-    payload.insert(payload.end(), profile.begin(), profile.end());
+    payload.push_back(sequence);
+    payload.push_back(count);
+    payload.insert(payload.end(), piece.begin(), piece.end());
     return Segment(0xFFE2, payload);
 }
 

@@ -95,6 +95,8 @@ public:
     JpegBuilder& Jfif();
     JpegBuilder& Exif(const Bytes& tiff);
     JpegBuilder& Icc(const Bytes& profile);
+    // One APP2 piece of a profile split over `count` segments (sequence from 1).
+    JpegBuilder& IccPart(const Bytes& piece, uint8_t sequence, uint8_t count);
     JpegBuilder& Comment(const std::string& text);
     JpegBuilder& Photoshop(const Bytes& resources);
     JpegBuilder& Frame(int width, int height);

@@ -1,6 +1,5 @@
 // FitRect, thumbnails made from whole pictures, and embedded ICC profiles.
 #include <gtest/gtest.h>
-#include <lcms2.h>
 
 #include "imaging/ImageIO.h"
 #include "metadata/EmbeddedProfile.h"
@@ -64,20 +63,27 @@ TEST(LoadThumbnailFromImage, ByExtension)
     EXPECT_FALSE(metadata::LoadThumbnailFromImage((dir.Path() / "none.png").string(), thumbnail, width, height));
 }
 
-Bytes SrgbProfile()
+// Bytes standing for a profile: the reader and the extraction never look inside.
+Bytes FakeProfile(size_t size, uint8_t seed)
 {
-    cmsHPROFILE profile = cmsCreate_sRGBProfile();
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
     Bytes bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
+    for (size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<uint8_t>(seed + i * 7);
     return bytes;
 }
 
-TEST(EmbeddedProfile, OpenAndExtractTheProfileOfAJpeg)
+metadata::TExifData ReadJpeg(const std::string& path)
 {
-    const Bytes profile = SrgbProfile();
+    metadata::TExifData exif;
+    metadata::PhotoshopLocator locator;
+    imaging::Bitmap thumbnail;
+    metadata::ReadExifData(path, thumbnail, locator, exif);
+    return exif;
+}
+
+TEST(EmbeddedProfile, ExtractTheProfileOfAJpeg)
+{
+    const Bytes profile = FakeProfile(600, 3);
     exiftest::TiffBuilder tiff;
     tiff.withExif = true;
     tiff.exif.Undefined(36864, exiftest::ToBytes("0220"));
@@ -86,29 +92,57 @@ TEST(EmbeddedProfile, OpenAndExtractTheProfileOfAJpeg)
     const std::string path = (dir.Path() / "p.jpg").string();
     testsupport::WriteFile(path, jpeg);
 
-    metadata::TExifData exif;
-    metadata::PhotoshopLocator locator;
-    imaging::Bitmap thumbnail;
-    metadata::ReadExifData(path, thumbnail, locator, exif);
+    const metadata::TExifData exif = ReadJpeg(path);
     ASSERT_EQ(exif.IccLength, static_cast<int32_t>(profile.size()));
-
-    metadata::ProfileHandle handle;
-    EXPECT_TRUE(metadata::OpenEmbeddedProfile(path, exif.IccOffset, exif.IccLength, handle));
-    ASSERT_TRUE(handle);
-    EXPECT_EQ(cmsGetColorSpace(handle.get()), cmsSigRgbData);
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(metadata::ReadEmbeddedProfile(path, exif.IccOffset, exif.IccLength, bytes));
+    EXPECT_EQ(bytes, profile);
 
     const std::string target = (dir.Path() / "out.icc").string();
     EXPECT_TRUE(metadata::ExtractEmbeddedProfile(path, target, exif.IccOffset, exif.IccLength));
     EXPECT_EQ(testsupport::ReadFile(target), profile);
 
-    // Bytes that are not a profile: read, but no profile.
-    EXPECT_TRUE(metadata::OpenEmbeddedProfile(path, 0, 100, handle));
-    EXPECT_FALSE(handle);
     // Outside the file, or no file at all.
-    EXPECT_FALSE(metadata::OpenEmbeddedProfile(path, exif.IccOffset, 1 << 30, handle));
-    EXPECT_FALSE(metadata::OpenEmbeddedProfile(path + ".missing", 0, 10, handle));
+    EXPECT_FALSE(metadata::ReadEmbeddedProfile(path, exif.IccOffset, 1 << 30, bytes));
+    EXPECT_FALSE(metadata::ReadEmbeddedProfile(path + ".missing", 0, 10, bytes));
     EXPECT_FALSE(metadata::ExtractEmbeddedProfile(path, target, -5, 10));
     EXPECT_FALSE(metadata::ExtractEmbeddedProfile(path, (dir.Path() / "no/dir.icc").string(), 0, 10));
+}
+
+TEST(EmbeddedProfile, APieceOfASplitProfileLocatesAllPiecesInSequenceOrder)
+{
+    const Bytes a = FakeProfile(300, 1), b = FakeProfile(200, 50), c = FakeProfile(100, 90);
+    Bytes whole = a;
+    whole.insert(whole.end(), b.begin(), b.end());
+    whole.insert(whole.end(), c.begin(), c.end());
+    // The pieces stand out of order in the file, with an unrelated single profile between them.
+    exiftest::JpegBuilder builder;
+    builder.IccPart(b, 2, 3).IccPart(a, 1, 3).Icc(FakeProfile(40, 200)).IccPart(c, 3, 3).Frame(8, 8);
+    const Bytes jpeg = builder.Build();
+    const auto piece = [&](size_t segment) { return static_cast<int64_t>(builder.SegmentDataOffset(segment) + 14); };
+    testsupport::TempDir dir;
+    const std::string path = (dir.Path() / "split.jpg").string();
+    testsupport::WriteFile(path, jpeg);
+
+    const metadata::TExifData exif = ReadJpeg(path);
+    ASSERT_NE(exif.IccOffset, 0);
+    // Whichever piece the reader noted, the joined profile is the same.
+    const int64_t pieceOffsets[] = { exif.IccOffset, piece(0), piece(1), piece(3) };
+    for (int64_t offset : pieceOffsets) {
+        const std::vector<metadata::ByteRange> ranges = metadata::LocateEmbeddedProfile(path, offset, 1);
+        ASSERT_EQ(ranges.size(), 3u) << offset;
+        EXPECT_EQ(ranges[0].length, 300);
+        EXPECT_EQ(ranges[2].length, 100);
+    }
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(metadata::ReadEmbeddedProfile(path, exif.IccOffset, exif.IccLength, bytes));
+    EXPECT_EQ(bytes, whole);
+    const std::string target = (dir.Path() / "out.icc").string();
+    EXPECT_TRUE(metadata::ExtractEmbeddedProfile(path, target, exif.IccOffset, exif.IccLength));
+    EXPECT_EQ(testsupport::ReadFile(target), whole);
+    // The single profile between them stays on its own.
+    EXPECT_TRUE(metadata::ReadEmbeddedProfile(path, piece(2), 40, bytes));
+    EXPECT_EQ(bytes, FakeProfile(40, 200));
 }
 
 } // namespace
