@@ -89,8 +89,9 @@ TEST_F(FileDialogs, CancelDuringALargeFileStopsItAndTheRestLeavingNoPart)
     fileops::faults::Scoped scoped(hooks);
     dialog.OnProgress = [&](const fileops::BatchProgress& progress) {
         if (progress.bytes > 0 && !pressed) {
-            EXPECT_TRUE(dialog.isVisible());
-            Grab(&dialog, "file-operation-progress.png");
+            // The first report may come before the dialog is shown (no delay is still a turn of the loop).
+            if (dialog.isVisible())
+                Grab(&dialog, "file-operation-progress.png");
             dialog.CancelClick();
             pressed = true;
         }
