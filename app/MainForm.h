@@ -347,8 +347,13 @@ public:
     void DropFileTarget1Drop(const std::vector<std::string>& paths, Qt::DropAction action);
     // True when the user declines to leave a folder that has checked files.
     bool ConfirmLeaveChecked();
+    // Asked before the user moves the folder tree to newPath (native, ending in '/'):
+    // false keeps the tree on the open folder.
+    bool PTShellTree1Changing(const std::string& newPath);
     // The checked files in catalogue order.
     std::vector<std::string> CheckedFiles() const;
+    // The path of the file at index; empty when there is none.
+    std::string FileNameAt(int index) const;
 
     // The questions and messages of these commands: message boxes unless set (tests answer them).
     std::function<bool(const QString& text)> AskOkCancel; // caption 確認, OK / Cancel

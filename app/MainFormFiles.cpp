@@ -117,6 +117,19 @@ bool TForm1::ConfirmLeaveChecked()
     return !OkCancel(QStringLiteral("画像が選択されています。\r\nフォルダを変更してもよろしいですか?"));
 }
 
+bool TForm1::PTShellTree1Changing(const std::string& newPath)
+{
+    if (!setup_warnselect)
+        return true;
+    std::string target = newPath;
+    if (!target.empty() && target.back() != '/')
+        target += '/';
+    // Staying in the open folder loses no marks.
+    if (target == CurrentFolder)
+        return true;
+    return !ConfirmLeaveChecked();
+}
+
 // --- operations through the progress dialog
 
 std::vector<fileops::ItemResult> TForm1::RunFileOperation(
@@ -125,8 +138,8 @@ std::vector<fileops::ItemResult> TForm1::RunFileOperation(
     TFileOperationDialog dialog(this, op, files, destFolder);
     if (FileOperationSetup)
         FileOperationSetup(dialog);
-    // The maker reads files that may be moving; it starts again with the refresh that follows.
-    StopThumbnailMaker();
+    // The thumbnail maker may go on meanwhile: it reads files through their own descriptors
+    // and drops a result whose record has changed; the refresh that follows restarts it.
     const auto results = dialog.Run();
     const QString failures = FailureText(results);
     if (!failures.isEmpty())
@@ -236,25 +249,24 @@ void TForm1::ProtectClick()
 
 // --- the current file
 
+std::string TForm1::FileNameAt(int index) const
+{
+    std::lock_guard lock(Catalogue.Mutex());
+    return index >= 0 && index < Catalogue.Count() ? Catalogue.At(index).FileName : std::string();
+}
+
 void TForm1::Delete2Click()
 {
     const int i = CurrentIndex();
-    if (i < 0)
+    const std::string path = FileNameAt(i);
+    if (path.empty())
         return;
-    std::string path;
-    {
-        catalogue::LockedItem record(Catalogue, i);
-        path = record->FileName;
-    }
     if (!OkCancel(QStringLiteral("「%1」をごみ箱に移動してもよろしいですか?")
                 .arg(DisplayPath(platform::FileNameOf(path)))))
         return;
     RunFileOperation(fileops::Operation::Trash, { path });
-    if (Exists(path)) {
-        StartThumbnailMaker(); // it was stopped for the operation; nothing changed
-        return;
-    }
-    RemoveDeletedRecord(i);
+    if (!Exists(path))
+        RemoveDeletedRecord(i);
 }
 
 void TForm1::RemoveDeletedRecord(int index)
@@ -269,7 +281,6 @@ void TForm1::RemoveDeletedRecord(int index)
     }
     ListModel->SetItemCount(count);
     LayoutGrid();
-    StartThumbnailMaker();
     if (index < count) {
         SelectFile(index);
         if (PictureMode())
@@ -285,13 +296,9 @@ void TForm1::RemoveDeletedRecord(int index)
 void TForm1::R6Click()
 {
     const int i = CurrentIndex();
-    if (i < 0)
+    const std::string path = FileNameAt(i);
+    if (path.empty())
         return;
-    std::string path;
-    {
-        catalogue::LockedItem record(Catalogue, i);
-        path = record->FileName;
-    }
     const std::string name = platform::FileNameOf(path);
     const std::string ext = ExtensionOf(name);
     QString entered = DisplayPath(name);

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QMessageBox>
 
 #include <sys/stat.h>
@@ -35,10 +34,8 @@ bool CreateNewSubFolder(FolderTree* tree, QString& error)
         error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    QFileSystemModel* model = tree->Model();
-    QModelIndex index = model->index(path);
     tree->SelectPath(path);
-    index = model->index(path);
+    const QModelIndex index = tree->currentIndex();
     if (index.isValid()) {
         tree->scrollTo(index);
         tree->edit(index);

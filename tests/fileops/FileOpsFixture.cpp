@@ -11,12 +11,6 @@
 
 namespace fileopstest {
 
-std::string Text(const std::filesystem::path& path)
-{
-    const auto bytes = testsupport::ReadFile(path);
-    return std::string(bytes.begin(), bytes.end());
-}
-
 mode_t ModeOf(const std::filesystem::path& path)
 {
     struct stat st {};

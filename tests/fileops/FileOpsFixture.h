@@ -13,8 +13,8 @@
 
 namespace fileopstest {
 
-// A file's content as text.
-std::string Text(const std::filesystem::path& path);
+using testsupport::ReadText;
+inline std::string Text(const std::filesystem::path& path) { return ReadText(path); }
 // A file's permission bits.
 mode_t ModeOf(const std::filesystem::path& path);
 // The names in a folder, sorted (temporary files left behind show here).

@@ -58,6 +58,12 @@ std::vector<uint8_t> ReadFile(const std::filesystem::path& path)
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+std::string ReadText(const std::filesystem::path& path)
+{
+    const auto bytes = ReadFile(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
 std::filesystem::path SamplesDir()
 {
     std::filesystem::path dir;

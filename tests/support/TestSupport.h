@@ -41,6 +41,8 @@ private:
 void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
 void WriteFile(const std::filesystem::path& path, const std::string& text);
 std::vector<uint8_t> ReadFile(const std::filesystem::path& path);
+// A file's content as text.
+std::string ReadText(const std::filesystem::path& path);
 
 // The largest resident memory of this process so far, in bytes: a test that
 // runs in its own process measures what one call costs.

@@ -9,16 +9,11 @@
 namespace fs = std::filesystem;
 using testsupport::EnvGuard;
 using testsupport::TempDir;
+const auto Text = testsupport::ReadText;
 using testsupport::WriteFile;
 using tooltest::RunTool;
 
 namespace {
-
-std::string Text(const fs::path& path)
-{
-    const auto bytes = testsupport::ReadFile(path);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 TEST(FilesTool, CopyKeepsOrReplacesExistingTargetsAsAskedWithOneLinePerFile)
 {

@@ -274,3 +274,38 @@ TEST_F(FileCommands, ADroppedFolderOpensAndDroppedFilesAreCopiedOrMovedIn)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FileCommands, LeavingAFolderWithCheckedFilesAsksFirstWhenTheWarningIsOn)
+{
+    struct Case {
+        bool warn;
+        bool checked;
+        bool sameFolder;
+        bool answer;
+        bool allowed;
+        size_t asked;
+    };
+    const Case cases[] = {
+        { false, true, false, false, true, 0 },
+        { true, false, false, false, true, 0 },
+        { true, true, true, false, true, 0 },
+        { true, true, false, false, false, 1 },
+        { true, true, false, true, true, 1 },
+    };
+    auto form = Window({ "a.bmp", "b.bmp" });
+    for (const Case& c : cases) {
+        form->setup_warnselect = c.warn;
+        form->SelectAllClick(c.checked);
+        questions.clear();
+        answer = c.answer;
+        EXPECT_EQ(form->PTShellTree1Changing(c.sameFolder ? folder : other.Folder()), c.allowed);
+        ASSERT_EQ(questions.size(), c.asked);
+        if (c.asked) {
+            EXPECT_EQ(questions[0], "画像が選択されています。\r\nフォルダを変更してもよろしいですか?");
+        }
+    }
+}
+
+} // namespace

@@ -28,15 +28,10 @@ using fileops::ItemStatus;
 using fileops::Operation;
 using fileops::ReplaceAnswer;
 using testsupport::TempDir;
+const auto Text = testsupport::ReadText;
 using testsupport::WriteFile;
 
 namespace {
-
-std::string Text(const fs::path& path)
-{
-    const auto bytes = testsupport::ReadFile(path);
-    return std::string(bytes.begin(), bytes.end());
-}
 
 // With VOVIRO_SCREENSHOT_DIR set (run under xvfb-run to look at them), widgets are saved there as PNG.
 void Grab(QWidget* widget, const char* name)
@@ -94,8 +89,9 @@ TEST_F(FileDialogs, CancelDuringALargeFileStopsItAndTheRestLeavingNoPart)
     fileops::faults::Scoped scoped(hooks);
     dialog.OnProgress = [&](const fileops::BatchProgress& progress) {
         if (progress.bytes > 0 && !pressed) {
-            EXPECT_TRUE(dialog.isVisible());
-            Grab(&dialog, "file-operation-progress.png");
+            // The first report may come before the dialog is shown (no delay is still a turn of the loop).
+            if (dialog.isVisible())
+                Grab(&dialog, "file-operation-progress.png");
             dialog.CancelClick();
             pressed = true;
         }
