@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "app/PathText.h"
+#include "fileops/Rename.h"
 
 struct TFolderModel::Node {
     std::string path; // native, ending in '/'
@@ -78,8 +79,9 @@ QVariant TFolderModel::data(const QModelIndex& index, int role) const
     const Node* node = NodeOf(index);
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
     case Qt::ToolTipRole:
-        return role == Qt::DisplayRole ? node->name : DisplayPath(node->path);
+        return role == Qt::ToolTipRole ? DisplayPath(node->path) : node->name;
     case Qt::DecorationRole:
         return folderIcon_;
     case kNativePathRole:
@@ -173,4 +175,56 @@ QModelIndex TFolderModel::IndexOfNativePath(const std::string& path)
 std::string TFolderModel::NativePathOf(const QModelIndex& index) const
 {
     return index.isValid() ? NodeOf(index)->path : std::string();
+}
+
+void TFolderModel::Reload(const QModelIndex& index)
+{
+    Node* node = NodeOf(index);
+    if (!node->filled)
+        return;
+    if (!node->children.empty()) {
+        beginRemoveRows(index, 0, static_cast<int>(node->children.size()) - 1);
+        node->children.clear();
+        endRemoveRows();
+    }
+    node->filled = false;
+    Fill(node, index);
+}
+
+Qt::ItemFlags TFolderModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractItemModel::flags(index);
+    // The root "/" keeps its name.
+    if (index.isValid() && index.parent().isValid())
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool TFolderModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    renameError_.clear();
+    if (role != Qt::EditRole || !index.isValid() || !index.parent().isValid())
+        return false;
+    Node* node = NodeOf(index);
+    const QString name = value.toString();
+    if (name == node->name)
+        return true;
+    std::string folder = node->path;
+    folder.pop_back(); // RenameFile takes the path without the trailing '/'
+    std::string error;
+    if (!fileops::RenameFile(folder, NativePath(name), error)) {
+        renameError_ = QString::fromStdString(error);
+        return false;
+    }
+    // The item takes its new name in place; its sub-folders are listed again under the new path.
+    node->path = node->parent->path + NativePath(name) + "/";
+    node->name = name;
+    if (!node->children.empty()) {
+        beginRemoveRows(index, 0, static_cast<int>(node->children.size()) - 1);
+        node->children.clear();
+        endRemoveRows();
+    }
+    node->filled = false;
+    emit dataChanged(index, index);
+    return true;
 }

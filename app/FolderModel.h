@@ -27,6 +27,14 @@ public:
     // The item of a folder given by its native path (listing the folders on the
     // way), or of its nearest listed parent; invalid only when nothing matches.
     QModelIndex IndexOfNativePath(const std::string& path);
+    // Lists a folder's sub-folders again (one made or renamed since it was listed).
+    void Reload(const QModelIndex& index);
+    // Folder names are edited in place; a new name renames the folder, never over an existing one.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    // Why the last rename through setData failed (empty after a success).
+    const QString& RenameError() const { return renameError_; }
+    void ClearRenameError() { renameError_.clear(); }
     std::string NativePathOf(const QModelIndex& index) const;
 
 private:
@@ -35,4 +43,5 @@ private:
     void Fill(Node* node, const QModelIndex& index);
     std::unique_ptr<Node> root_; // the invisible root; its one child is "/"
     QIcon folderIcon_;
+    QString renameError_;
 };

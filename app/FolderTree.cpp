@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 
 #include "app/FolderModel.h"
+#include "app/MessageBoxes.h"
 #include "app/PathText.h"
 
 namespace {
@@ -70,6 +71,16 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new TFolderM
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { emit Changed(); });
+    // A folder name edited in place: a refused rename is told; a done one opens the folder under its new name.
+    connect(itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+        if (model_->RenameError().isEmpty()) {
+            emit Changed();
+            return;
+        }
+        const QString error = model_->RenameError();
+        model_->ClearRenameError();
+        ShowError(window(), QStringLiteral("フォルダの名前を変更できませんでした。\n") + error);
+    });
 }
 
 QString FolderTree::DefaultFolder()

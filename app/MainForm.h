@@ -86,8 +86,6 @@ public:
     void ThumbnailProgress(int wParam, int lParam);
     void Refresh1Click();
     void PTShellTree1Change();
-    // Asked before a click or key of the user changes the tree's folder; false refuses the change.
-    bool PTShellTree1Changing(const std::string& newFolder);
     // Posts the thumbnail progress message to this window (callable from any thread).
     void PostThumbnailProgress(int wParam, int lParam);
     // Registers a panel that follows the current file (not owned; it lives as long as the window).

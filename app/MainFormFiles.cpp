@@ -157,15 +157,15 @@ void TForm1::BatchTransfer(fileops::Operation op)
     dialog.setWindowTitle(copy ? QStringLiteral("一括コピー") : QStringLiteral("一括移動"));
     dialog.Title->setText(copy ? QStringLiteral("一括コピー先を指定してください")
                                : QStringLiteral("一括移動先を指定してください"));
-    dialog.SelectFolder(QString::fromStdString(DefaultFolder));
+    dialog.SelectNativeFolder(DefaultFolder);
     const bool ok = RunMoveFiles ? RunMoveFiles(dialog) : dialog.exec() == QDialog::Accepted;
-    const QString folder = dialog.SelectedFolder();
-    if (!ok || folder.isEmpty())
+    const std::string folder = dialog.SelectedNativeFolder();
+    if (!ok || folder.empty())
         return;
-    RunFileOperation(op, files, NativePath(folder));
+    RunFileOperation(op, files, folder);
     Refresh1Click();
     if (dialog.ElCheckBox1->isChecked())
-        DefaultFolder = folder.toStdString();
+        DefaultFolder = folder;
 }
 
 void TForm1::SelCopyClick()
@@ -383,7 +383,7 @@ void TForm1::DropFileTarget1Drop(const std::vector<std::string>& paths, Qt::Drop
 {
     struct stat st {};
     if (paths.size() == 1 && ::stat(paths[0].c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-        PTShellTree1->SelectPath(DisplayPath(paths[0]));
+        PTShellTree1->SelectNativePath(paths[0]);
         if (PictureMode())
             N5Click();
         return;

@@ -28,12 +28,6 @@ void TForm1::PTShellTree1Change()
     FolderOpen(PTShellTree1->SelectedNativePath(), false);
 }
 
-bool TForm1::PTShellTree1Changing(const std::string& /*newFolder*/)
-{
-    // The leave-folder warning decides here; until then every change goes through.
-    return true;
-}
-
 void TForm1::Refresh1Click()
 {
     FolderOpen(CurrentFolder, true);

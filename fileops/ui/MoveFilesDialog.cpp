@@ -7,7 +7,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <sys/stat.h>
+
 #include "app/FolderTree.h"
+#include "app/PathText.h"
 #include "fileops/ui/NewFolder.h"
 
 TMoveFiles::TMoveFiles(QWidget* parent) : QDialog(parent)
@@ -39,12 +42,30 @@ void TMoveFiles::SelectFolder(const QString& path)
     UpdateOk();
 }
 
+void TMoveFiles::SelectNativeFolder(const std::string& path)
+{
+    if (path.empty())
+        FolderTree->SelectPath(::FolderTree::DefaultFolder());
+    else
+        FolderTree->SelectNativePath(path);
+    UpdateOk();
+}
+
 QString TMoveFiles::SelectedFolder() const
 {
-    const QString path = FolderTree->SelectedPath();
-    if (path.isEmpty() || !QFileInfo(path).isDir())
-        return QString();
-    return path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+    const std::string path = SelectedNativeFolder();
+    return path.empty() ? QString() : DisplayPath(path);
+}
+
+std::string TMoveFiles::SelectedNativeFolder() const
+{
+    std::string path = FolderTree->SelectedNativePath();
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return std::string();
+    if (path.back() != '/')
+        path += '/';
+    return path;
 }
 
 void TMoveFiles::ElGraphicButton1Click()

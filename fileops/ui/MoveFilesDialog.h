@@ -4,6 +4,7 @@
 // the selected one, and a check box to make the chosen folder the default.
 
 #include <QDialog>
+#include <string>
 
 class QCheckBox;
 class QLabel;
@@ -26,6 +27,10 @@ public:
     void SelectFolder(const QString& path);
     // The chosen folder, ending in '/'; empty when none is selected.
     QString SelectedFolder() const;
+    // The chosen folder as native bytes, ending in '/'; empty when none is chosen.
+    std::string SelectedNativeFolder() const;
+    // Starts the tree at a native path (empty: the default folder).
+    void SelectNativeFolder(const std::string& path);
 
     void ElGraphicButton1Click();
 

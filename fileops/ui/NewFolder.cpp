@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "app/FolderModel.h"
 #include "app/FolderTree.h"
 #include "app/PathText.h"
 
@@ -23,18 +24,23 @@ QString FreeNewFolderName(const QString& parent)
 
 bool CreateNewSubFolder(FolderTree* tree, QString& error)
 {
-    const QString parent = tree->SelectedPath();
-    if (parent.isEmpty()) {
+    std::string parent = tree->SelectedNativePath();
+    if (parent.empty()) {
         error = QStringLiteral("フォルダが選択されていません。");
         return false;
     }
-    const QString path = QDir(parent).filePath(FreeNewFolderName(parent));
+    if (parent.back() != '/')
+        parent += '/';
+    const QString name = FreeNewFolderName(DisplayPath(parent));
+    const std::string path = parent + NativePath(name) + "/";
     // Made here rather than through the model, so that the system's reason can be shown.
-    if (::mkdir(NativePath(path).c_str(), 0777) != 0) {
+    if (::mkdir(path.c_str(), 0777) != 0) {
         error = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
-    tree->SelectPath(path);
+    // The tree lists a folder once; list the parent again so that the new folder is there.
+    tree->Model()->Reload(tree->Model()->IndexOfNativePath(parent));
+    tree->SelectNativePath(path);
     const QModelIndex index = tree->currentIndex();
     if (index.isValid()) {
         tree->scrollTo(index);

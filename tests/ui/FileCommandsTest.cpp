@@ -270,7 +270,7 @@ TEST_F(FileCommands, ADroppedFolderOpensAndDroppedFilesAreCopiedOrMovedIn)
     EXPECT_TRUE(errors.empty());
 
     form->DropFileTarget1Drop({ other.Path().string() }, Qt::CopyAction);
-    EXPECT_EQ(form->PTShellTree1->SelectedPath().toStdString(), other.Path().string());
+    EXPECT_EQ(form->PTShellTree1->SelectedPath().toStdString(), other.Folder());
 }
 
 } // namespace

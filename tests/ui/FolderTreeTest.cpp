@@ -125,3 +125,30 @@ TEST_F(FolderTreeTest, StartUpFolderIsScrolledIntoView)
     EXPECT_GE(item.top(), 0);
     EXPECT_LE(item.bottom(), tree.viewport()->height());
 }
+
+TEST_F(FolderTreeTest, ANewFolderIsListedAfterAReloadAndItsNameIsEditedOnDisk)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory(root.Path() / "a");
+    TFolderModel model;
+    const QModelIndex parent = model.IndexOfNativePath(root.Folder());
+    ASSERT_TRUE(parent.isValid());
+    model.fetchMore(parent);
+    EXPECT_EQ(model.rowCount(parent), 1);
+
+    // A folder made after the listing appears once its parent is listed again.
+    fs::create_directory(root.Path() / "b");
+    model.Reload(parent);
+    ASSERT_EQ(model.rowCount(parent), 2);
+    const QModelIndex b = model.IndexOfNativePath(root.Folder() + "b/");
+    EXPECT_TRUE(model.flags(b) & Qt::ItemIsEditable);
+
+    // Renaming to a free name renames on disk; onto an existing folder is refused.
+    EXPECT_FALSE(model.setData(b, QStringLiteral("a")));
+    EXPECT_FALSE(model.RenameError().isEmpty());
+    EXPECT_TRUE(fs::is_directory(root.Path() / "b"));
+    EXPECT_TRUE(model.setData(b, QStringLiteral("写真")));
+    EXPECT_TRUE(fs::is_directory(root.Path() / "写真"));
+    EXPECT_FALSE(fs::exists(root.Path() / "b"));
+    EXPECT_EQ(model.NativePathOf(b), root.Folder() + "写真/");
+}
