@@ -71,8 +71,12 @@ template <typename Map> void DrawGamutAndHueRing(ChartCanvas& canvas, int colorS
         int fixedMask; // which of R, G, B stay at 1 (bit 0 R, 1 G, 2 B)
     };
     const Edge edges[] = {
-        { { 0, 0, 255 }, 4 }, { { 0, 255, 0 }, 2 }, { { 255, 0, 0 }, 1 },
-        { { 255, 255, 0 }, 3 }, { { 0, 255, 255 }, 6 }, { { 255, 0, 255 }, 5 },
+        { { 0, 0, 255 }, 4 },
+        { { 0, 255, 0 }, 2 },
+        { { 255, 0, 0 }, 1 },
+        { { 255, 255, 0 }, 3 },
+        { { 0, 255, 255 }, 6 },
+        { { 255, 0, 255 }, 5 },
     };
     canvas.SetPenMode(TPenMode::Copy);
     for (const Edge& edge : edges) {
@@ -114,7 +118,8 @@ TChartPicture ChartPictureOf(const imaging::Bitmap& bitmap)
 
 TChartPicture ChartPictureOf(const imaging::YccPicture& picture)
 {
-    return { picture.Pixels.data(), picture.Width, picture.Height, picture.Width * 3, 24, std::max(1, picture.RowStep) };
+    return { picture.Pixels.data(), picture.Width, picture.Height, picture.Width * 3, 24,
+        std::max(1, picture.RowStep) };
 }
 
 int ChartStep(int height)
@@ -255,7 +260,8 @@ void BuildLabCloud(
     cloud.Points.clear();
     if (Supported(picture)) {
         const int step = CloudStep(picture.Width, picture.Height);
-        cloud.Points.reserve(size_t(RoundEven(double(picture.Height) / step)) * RoundEven(double(picture.Width) / step));
+        cloud.Points.reserve(
+            size_t(RoundEven(double(picture.Height) / step)) * RoundEven(double(picture.Width) / step));
         SamplePicture(picture, step, progress, [&](const uint8_t* p) {
             TLabPoint point;
             TLab lab;

@@ -39,10 +39,10 @@ int ChartStep(int height);
 // Sampling step of the 3D cloud: about 60 rows, within the point limit.
 int CloudStep(int width, int height);
 
-void DrawAbDistribution(const TChartPicture& picture, int width, int height, const ChartProgress& progress,
-    int source, int colorSpace, ChartCanvas& canvas);
-void DrawUvDistribution(const TChartPicture& picture, int width, int height, const ChartProgress& progress,
-    int source, int colorSpace, ChartCanvas& canvas);
+void DrawAbDistribution(const TChartPicture& picture, int width, int height, const ChartProgress& progress, int source,
+    int colorSpace, ChartCanvas& canvas);
+void DrawUvDistribution(const TChartPicture& picture, int width, int height, const ChartProgress& progress, int source,
+    int colorSpace, ChartCanvas& canvas);
 
 struct TLabPoint {
     float L = 0, A = 0, B = 0;
@@ -62,9 +62,8 @@ struct TLabCloud {
     }
 };
 
-
-void BuildLabCloud(TLabCloud& cloud, const TChartPicture& picture, int source, int colorSpace,
-    const ChartProgress& progress);
+void BuildLabCloud(
+    TLabCloud& cloud, const TChartPicture& picture, int source, int colorSpace, const ChartProgress& progress);
 // Projects and draws the cloud on a canvas of its own size; nothing before the first build.
 void RenderLabCloud(const TLabCloud& cloud, ChartCanvas& canvas);
 // Screen position of plot point (x, y, z), none when it lies at or behind the eye.

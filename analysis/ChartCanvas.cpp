@@ -13,8 +13,8 @@ void ChartCanvas::Polyline(const std::vector<TPoint>& points)
 
 void ChartCanvas::CentredText(const std::string& text, int pointSize, TColour colour)
 {
-    TextOut((Width() - TextWidth(text, pointSize)) / 2, (Height() - TextHeight(pointSize)) / 2, text, pointSize,
-        colour);
+    TextOut(
+        (Width() - TextWidth(text, pointSize)) / 2, (Height() - TextHeight(pointSize)) / 2, text, pointSize, colour);
 }
 
 } // namespace analysis

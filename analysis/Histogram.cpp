@@ -109,7 +109,10 @@ constexpr size_t kHueValues = kHueCountsBytes / 4;
 
 } // namespace
 
-void TVX_Histogram::SaveLevelCounts(uint8_t* out) const { PutLittleEndian(counts_.data(), kLevelValues, out); }
+void TVX_Histogram::SaveLevelCounts(uint8_t* out) const
+{
+    PutLittleEndian(counts_.data(), kLevelValues, out);
+}
 
 void TVX_Histogram::SaveHueCounts(uint8_t* out) const
 {

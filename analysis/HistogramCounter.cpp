@@ -40,7 +40,8 @@ const HsvTables& Tables()
     return tables;
 }
 
-[[gnu::always_inline]] inline void CountPixel(HistogramCounter::Counters& c, const HsvTables& t, unsigned b, unsigned g, unsigned r)
+[[gnu::always_inline]] inline void CountPixel(
+    HistogramCounter::Counters& c, const HsvTables& t, unsigned b, unsigned g, unsigned r)
 {
     ++c.level[TableR][r];
     ++c.level[TableG][g];
@@ -63,7 +64,10 @@ const HsvTables& Tables()
 
 } // namespace
 
-HistogramCounter::HistogramCounter() { Tables(); }
+HistogramCounter::HistogramCounter()
+{
+    Tables();
+}
 
 void HistogramCounter::AddRow(const uint8_t* p, int width)
 {

@@ -25,7 +25,7 @@ bool LoadWholePicture(const std::string& path, imaging::Bitmap& picture, const i
 // Loads the file into `picture` and replaces the histogram's tables by its
 // counts. On failure the histogram is left as it was. `progress` gets the
 // load's percentage; returning false from it cancels (a failure).
-THistogramFileResult ComputeFileHistogram(const std::string& path, TVX_Histogram& histogram,
-    imaging::Bitmap& picture, const imaging::ProgressFn& progress = {});
+THistogramFileResult ComputeFileHistogram(const std::string& path, TVX_Histogram& histogram, imaging::Bitmap& picture,
+    const imaging::ProgressFn& progress = {});
 
 } // namespace analysis

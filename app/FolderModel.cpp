@@ -10,7 +10,7 @@
 
 struct TFolderModel::Node {
     std::string path; // native, ending in '/'
-    QString name;     // shown
+    QString name; // shown
     Node* parent = nullptr;
     int row = 0;
     bool filled = false;
@@ -28,8 +28,9 @@ bool IsDirectory(const std::string& path)
 } // namespace
 
 TFolderModel::TFolderModel(QObject* parent)
-    : QAbstractItemModel(parent), root_(std::make_unique<Node>()),
-      folderIcon_(QFileIconProvider().icon(QFileIconProvider::Folder))
+    : QAbstractItemModel(parent)
+    , root_(std::make_unique<Node>())
+    , folderIcon_(QFileIconProvider().icon(QFileIconProvider::Folder))
 {
     auto top = std::make_unique<Node>();
     top->path.assign(1, '/');

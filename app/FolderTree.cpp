@@ -53,13 +53,13 @@ bool IsDirectory(const std::string& path)
 
 } // namespace
 
-FolderTree::FolderTree(QWidget* parent) : QTreeView(parent), model_(new TFolderModel(this))
+FolderTree::FolderTree(QWidget* parent)
+    : QTreeView(parent)
+    , model_(new TFolderModel(this))
 {
     setModel(model_);
     auto* selection = new TVetoSelectionModel(model_, this);
-    selection->allow = [this](const QModelIndex& index) {
-        return !Changing || Changing(model_->NativePathOf(index));
-    };
+    selection->allow = [this](const QModelIndex& index) { return !Changing || Changing(model_->NativePathOf(index)); };
     QItemSelectionModel* old = selectionModel();
     setSelectionModel(selection);
     delete old;

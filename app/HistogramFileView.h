@@ -9,7 +9,11 @@ class THistogramFrame;
 
 class THistogramFileView : public ICurrentFileView {
 public:
-    THistogramFileView(TForm1& window, THistogramFrame& panel) : window_(window), panel_(panel) {}
+    THistogramFileView(TForm1& window, THistogramFrame& panel)
+        : window_(window)
+        , panel_(panel)
+    {
+    }
     void CurrentFileChanged(const TCurrentFile& file) override;
 
 private:

@@ -8,7 +8,10 @@
 
 class TInfoFrameView : public ICurrentFileView {
 public:
-    explicit TInfoFrameView(metadata::TInfoFrame& frame) : frame_(frame) {}
+    explicit TInfoFrameView(metadata::TInfoFrame& frame)
+        : frame_(frame)
+    {
+    }
     void CurrentFileChanged(const TCurrentFile& file) override
     {
         if (file.Index < 0 || !file.Record)

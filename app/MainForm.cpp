@@ -1,6 +1,6 @@
 // The main window's creation, showing, closing and destruction.
-#include "app/MainActions.h"
 #include "app/MainForm.h"
+#include "app/MainActions.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>
@@ -15,7 +15,9 @@
 #include "catalogue/ui/CatalogueListModel.h"
 #include "colour/Profile.h"
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), registry_(std::make_unique<platform::RegistryStore>())
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent)
+    , registry_(std::make_unique<platform::RegistryStore>())
 {
     Actions = std::make_unique<TMainActions>();
     BuildLayout();

@@ -19,18 +19,18 @@
 #include <memory>
 #include <vector>
 
-#include "app/CurrentFileView.h"
 #include "analysis/ViewModes.h"
+#include "app/CurrentFileView.h"
 #include "app/SettingsGroups.h"
-#include "colour/ColourManagement.h"
-#include "fileops/Batch.h"
-#include "imaging/Bitmap.h"
 #include "catalogue/CacheFile.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CellLayout.h"
 #include "catalogue/ImageCache.h"
 #include "catalogue/ThumbnailMaker.h"
 #include "catalogue/ui/ThumbnailMakerHost.h"
+#include "colour/ColourManagement.h"
+#include "fileops/Batch.h"
+#include "imaging/Bitmap.h"
 #include "platform/MainThreadQueue.h"
 
 class QLabel;
@@ -188,11 +188,13 @@ private:
     // The histogram panel placed in the histogram pane and told of the current file.
     void BuildHistogramPanel();
     std::unique_ptr<THistogramFileView> histogramView_;
+
 public:
     // Stores the panel's histogram for the current file when the panel shows it.
     void StoreHistogram();
     // The automatic calculation, two seconds after a preview histogram.
     void Timer1Timer();
+
 private:
     // The file last shown in the panels: a new one restarts the automatic histogram timer.
     std::string panelsFile_;
@@ -218,7 +220,7 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Declared before the maker so that they outlive it.
     platform::MainThreadQueue makerQueue_;
-    TMainThreadDispatcher makerDispatcher_{makerQueue_, [this](int w, int l) { PostThumbnailProgress(w, l); }};
+    TMainThreadDispatcher makerDispatcher_ { makerQueue_, [this](int w, int l) { PostThumbnailProgress(w, l); } };
     TThumbnailMakerUiHost makerHost_;
     bool dragAllowed_ = false;
 
@@ -284,18 +286,18 @@ public:
     // --- histograms (MainFormHistogram.cpp)
     void DoRecalcMenu();
     void THistogramFrame1N5Click();
-    void N9Click() {}
-    void O1Click() {}
-    void N45Click() {}
-    void Help2Click() {}
-    void About1Click() {}
-    void N3Click() {}
-    void aaa1Click() {}
-    void N57Click() {}
-    void N56Click() {}
-    void NoiseReductionClick() {}
-    void N65Click() {}
-    void N55Click() {}
+    void N9Click() { }
+    void O1Click() { }
+    void N45Click() { }
+    void Help2Click() { }
+    void About1Click() { }
+    void N3Click() { }
+    void aaa1Click() { }
+    void N57Click() { }
+    void N56Click() { }
+    void NoiseReductionClick() { }
+    void N65Click() { }
+    void N55Click() { }
     void N43Click();
     void ColorManagementClick();
     void CHANNEL_ALLExecute();
@@ -470,4 +472,3 @@ private:
     void SetupInfoFrame();
     std::unique_ptr<TInfoFrameView> infoFrameView_;
 };
-

@@ -33,7 +33,7 @@ namespace {
 
 bool Exists(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::lstat(path.c_str(), &st) == 0;
 }
 
@@ -155,8 +155,8 @@ void TForm1::BatchTransfer(fileops::Operation op)
     const bool copy = op == fileops::Operation::Copy;
     TMoveFiles dialog(this);
     dialog.setWindowTitle(copy ? QStringLiteral("一括コピー") : QStringLiteral("一括移動"));
-    dialog.Title->setText(copy ? QStringLiteral("一括コピー先を指定してください")
-                               : QStringLiteral("一括移動先を指定してください"));
+    dialog.Title->setText(
+        copy ? QStringLiteral("一括コピー先を指定してください") : QStringLiteral("一括移動先を指定してください"));
     dialog.SelectNativeFolder(DefaultFolder);
     const bool ok = RunMoveFiles ? RunMoveFiles(dialog) : dialog.exec() == QDialog::Accepted;
     const std::string folder = dialog.SelectedNativeFolder();
@@ -261,8 +261,8 @@ void TForm1::Delete2Click()
     const std::string path = FileNameAt(i);
     if (path.empty())
         return;
-    if (!OkCancel(QStringLiteral("「%1」をごみ箱に移動してもよろしいですか?")
-                .arg(DisplayPath(platform::FileNameOf(path)))))
+    if (!OkCancel(
+            QStringLiteral("「%1」をごみ箱に移動してもよろしいですか?").arg(DisplayPath(platform::FileNameOf(path)))))
         return;
     RunFileOperation(fileops::Operation::Trash, { path });
     if (!Exists(path))
@@ -381,7 +381,7 @@ void TForm1::StartFileDrag()
 
 void TForm1::DropFileTarget1Drop(const std::vector<std::string>& paths, Qt::DropAction action)
 {
-    struct stat st {};
+    struct stat st { };
     if (paths.size() == 1 && ::stat(paths[0].c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
         PTShellTree1->SelectNativePath(paths[0]);
         if (PictureMode())
@@ -398,7 +398,7 @@ void TForm1::DropFileTarget1Drop(const std::vector<std::string>& paths, Qt::Drop
             files.push_back(path);
     if (files.empty())
         return;
-    RunFileOperation(action == Qt::MoveAction ? fileops::Operation::Move : fileops::Operation::Copy, files,
-        CurrentFolder);
+    RunFileOperation(
+        action == Qt::MoveAction ? fileops::Operation::Move : fileops::Operation::Copy, files, CurrentFolder);
     Refresh1Click();
 }

@@ -49,7 +49,7 @@ void TForm1::FolderOpen(const std::string& path, bool force)
         return;
     StopThumbnailMaker();
 
-    const catalogue::SortOrder order{SortKind, SortTag};
+    const catalogue::SortOrder order { SortKind, SortTag };
     int n = 0;
     int keptRow = -1; // the list row to select again after a refresh
     if (folder != CurrentFolder) {
@@ -81,8 +81,8 @@ void TForm1::FolderOpen(const std::string& path, bool force)
         // Resetting the model drops the selection; it keeps its position by index, quietly,
         // since the panels already show the file that was current.
         const QSignalBlocker quiet(ListView1->selectionModel());
-        ListView1->selectionModel()->setCurrentIndex(ListModel->index(keptRow, 0),
-                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        ListView1->selectionModel()->setCurrentIndex(
+            ListModel->index(keptRow, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         ListView1->viewport()->update();
     }
     SetStatusText(QStringLiteral(" %1 個のファイル").arg(n));
@@ -137,11 +137,11 @@ void TForm1::ShowItemInfo(int index)
         UpdateFileCommands(*record);
         fileName = record->FileName;
         const QString name = DisplayPath(platform::FileNameOf(fileName));
-        status = record->Exif ? QStringLiteral(" ") + name + QStringLiteral(" ") +
-                                    QString::fromUtf8(catalogue::ShootingSummary(*record))
-                              : QStringLiteral(" ") + name;
+        status = record->Exif
+            ? QStringLiteral(" ") + name + QStringLiteral(" ") + QString::fromUtf8(catalogue::ShootingSummary(*record))
+            : QStringLiteral(" ") + name;
         if (InfoPaneVisible()) {
-            TellCurrentFileChanged({index, &*record});
+            TellCurrentFileChanged({ index, &*record });
             if (panelsFile_ != fileName) {
                 panelsFile_ = fileName;
                 // A preview histogram from the thumbnail is followed, two seconds later, by the full one.
@@ -239,8 +239,8 @@ QVariant TForm1::ListRowStyle(int row, int role) const
             return BlankIcon();
         if (record.ReadOnly)
             return ThumbnailIcon(kIconProtected);
-        if (record.FileKind == catalogue::kKindExifJpeg || record.FileKind == catalogue::kKindExifTiff ||
-            record.FileKind == catalogue::kKindTiffEp)
+        if (record.FileKind == catalogue::kKindExifJpeg || record.FileKind == catalogue::kKindExifTiff
+            || record.FileKind == catalogue::kKindTiffEp)
             return ThumbnailIcon(kIconExifPhoto);
         return BlankIcon();
     }

@@ -11,8 +11,8 @@
 #include "analysis/ui/HistProgress.h"
 #include "analysis/ui/HistogramFrame.h"
 #include "app/HistogramFileView.h"
-#include "app/PictureView.h"
 #include "app/MainForm.h"
+#include "app/PictureView.h"
 #include "catalogue/StoredHistogram.h"
 
 namespace {
@@ -41,7 +41,8 @@ void THistogramFileView::CurrentFileChanged(const TCurrentFile& file)
         return;
     }
     imaging::Bitmap thumbnail;
-    if (record.ThumbOffset != -1 && window_.CacheFile && window_.CacheFile->ReadThumbnail(record.ThumbOffset, thumbnail)) {
+    if (record.ThumbOffset != -1 && window_.CacheFile
+        && window_.CacheFile->ReadThumbnail(record.ThumbOffset, thumbnail)) {
         panel_.ShowBitmapHistogram(thumbnail);
         return;
     }
@@ -100,8 +101,8 @@ void TForm1::Timer1Timer()
             computed = picture.BitsPerPixel() == 24 && !picture.Empty();
         } else {
             imaging::Bitmap picture;
-            computed = analysis::ComputeFileHistogram(record->FileName, THistogramFrame1->VX_Histogram1, picture,
-                [this](int percent) {
+            computed = analysis::ComputeFileHistogram(
+                record->FileName, THistogramFrame1->VX_Histogram1, picture, [this](int percent) {
                     TaskProgress->setValue(percent);
                     TaskProgress->repaint();
                     return true;

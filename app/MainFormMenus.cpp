@@ -122,7 +122,8 @@ void TForm1::BuildMenus()
     connect(Actions->Action_ShowStatusBar, &QAction::triggered, this, [this] { Action_ShowStatusBarExecute(); });
     Actions->Action_ShowToolBar = Checkable(new QAction(QStringLiteral("ツールバー"), this), true);
     connect(Actions->Action_ShowToolBar, &QAction::triggered, this, [this] { Action_ShowToolBarExecute(); });
-    for (QAction* a : { Actions->Action_ShowFolder, Actions->Action_ShowInfo, Actions->Action_ShowStatusBar, Actions->Action_ShowToolBar })
+    for (QAction* a : { Actions->Action_ShowFolder, Actions->Action_ShowInfo, Actions->Action_ShowStatusBar,
+             Actions->Action_ShowToolBar })
         a->setProperty("category", QStringLiteral("表示"));
 
     // The clipping and channel actions; their commands are built with the view modes.
@@ -178,7 +179,8 @@ void TForm1::BuildMainMenu()
     view->addAction(Actions->Action_ShowFolder);
     view->addAction(Actions->Action_ShowInfo);
     view->addAction(Actions->Action_ShowStatusBar);
-    Actions->ToolBarEntry = Checkable(Proxy(view, QStringLiteral("ツールバー(通常画面)"), Actions->Action_ShowToolBar), true);
+    Actions->ToolBarEntry
+        = Checkable(Proxy(view, QStringLiteral("ツールバー(通常画面)"), Actions->Action_ShowToolBar), true);
     Actions->N78 = Checkable(Entry(view, QStringLiteral("ツールバー(画像画面)"), this, [this] { N78Click(); }), true);
     view->addSeparator();
     Actions->AutoFit1 = Entry(view, QStringLiteral("サイズ自動調整(&A)"), this, [this] { AutoFit1Click(); });
@@ -197,7 +199,8 @@ void TForm1::BuildMainMenu()
         QStringLiteral("更新日時順(&F)"), QStringLiteral("ファイルサイズ順(&S)"), QStringLiteral("画像サイズ順(&I)") };
     for (int kind = 0; kind < 5; ++kind) {
         Actions->SortEntries[kind] = Checkable(
-            Entry(Actions->SortSub->menu(), sortCaptions[kind], this, [this, kind] { SortByName1Click(kind); }), kind == 0);
+            Entry(Actions->SortSub->menu(), sortCaptions[kind], this, [this, kind] { SortByName1Click(kind); }),
+            kind == 0);
         Actions->SortEntries[kind]->setData(kind);
         sortGroup->addAction(Actions->SortEntries[kind]);
     }
@@ -232,13 +235,15 @@ void TForm1::BuildMainMenu()
 
     QMenu* channel = bar->addMenu(QStringLiteral("チャンネル(&C)"));
     Actions->ChannelSub = channel->menuAction();
-    Actions->ChannelAllMain = Checkable(Proxy(channel, QStringLiteral("全チャンネル(元画像)"), Actions->CHANNEL_ALL, Qt::Key_F5));
+    Actions->ChannelAllMain
+        = Checkable(Proxy(channel, QStringLiteral("全チャンネル(元画像)"), Actions->CHANNEL_ALL, Qt::Key_F5));
     Actions->ColorManagement = Checkable(Entry(
         channel, QStringLiteral("カラーマネジメント"), this, [this] { ColorManagementClick(); }, Qt::Key_F12));
     channel->addSeparator();
     channel->addActions({ Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B });
     channel->addSeparator();
-    channel->addActions({ Actions->CHANNEL_WOVER, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER });
+    channel->addActions(
+        { Actions->CHANNEL_WOVER, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER });
     channel->addSeparator();
     Actions->YCbCrWarning = Checkable(Entry(channel, QStringLiteral("YCbCr クリッピング警告"), this, {}, Qt::Key_F10));
     channel->addSeparator();
@@ -258,9 +263,11 @@ void TForm1::BuildMainMenu()
     Actions->N55 = Entry(image, QStringLiteral("現在のチャンネルを保存(&S)"), this, [this] { N55Click(); });
 
     Actions->ToolsMenu = bar->addMenu(QStringLiteral("ツール(&A)"));
-    Actions->LosslessEntry = Entry(Actions->ToolsMenu, QStringLiteral("ロスレス回転実行(&L)"), this, [this] { LossLessRolateClick(); });
+    Actions->LosslessEntry
+        = Entry(Actions->ToolsMenu, QStringLiteral("ロスレス回転実行(&L)"), this, [this] { LossLessRolateClick(); });
     Actions->LosslessEntry->setIcon(ActionIcon(TActionIcon::Lossless));
-    Actions->MarkerEntry = Entry(Actions->ToolsMenu, QStringLiteral("JPEGマーカー編集(&M)"), this, [this] { ICC1Click(); });
+    Actions->MarkerEntry
+        = Entry(Actions->ToolsMenu, QStringLiteral("JPEGマーカー編集(&M)"), this, [this] { ICC1Click(); });
     Actions->MarkerEntry->setIcon(ActionIcon(TActionIcon::Marker));
     Actions->LosslessEntry->setEnabled(false);
     Actions->MarkerEntry->setEnabled(false);
@@ -268,7 +275,8 @@ void TForm1::BuildMainMenu()
     Entry(Actions->ToolsMenu, QStringLiteral("ファイル名変更(&M)"), this, [this] { R6Click(); });
     Entry(Actions->ToolsMenu, QStringLiteral("削除(&D)"), this, [this] { Delete2Click(); });
     Actions->ToolsMenu->addSeparator();
-    Actions->NewFolderEntry = Entry(Actions->ToolsMenu, QStringLiteral("フォルダ新規作成(&C)"), this, [this] { C2Click(); });
+    Actions->NewFolderEntry
+        = Entry(Actions->ToolsMenu, QStringLiteral("フォルダ新規作成(&C)"), this, [this] { C2Click(); });
     Actions->NewFolderEntry->setIcon(ActionIcon(TActionIcon::NewFolder));
     Actions->ToolsMenu->addSeparator();
     Entry(Actions->ToolsMenu, QStringLiteral("アプリケーション登録(&R)"), this, [this] { N9Click(); });
@@ -286,11 +294,14 @@ void TForm1::BuildMainMenu()
 void TForm1::BuildPopupMenus()
 {
     Actions->PopupMenu1 = new QMenu(this);
-    QAction* show = Entry(Actions->PopupMenu1, QStringLiteral("表示(&O)"), this, [this] { Open1Click(Actions->PopupMenu1); });
+    QAction* show
+        = Entry(Actions->PopupMenu1, QStringLiteral("表示(&O)"), this, [this] { Open1Click(Actions->PopupMenu1); });
     Actions->PopupMenu1->setDefaultAction(show); // drawn bold
     Actions->PopupMenu1->addSeparator();
-    Actions->PopupCheck = Checkable(Entry(Actions->PopupMenu1, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
-    Actions->PopupProtect = Checkable(Entry(Actions->PopupMenu1, QStringLiteral("プロテクト(&P)"), this, [this] { ProtectClick(); }));
+    Actions->PopupCheck
+        = Checkable(Entry(Actions->PopupMenu1, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
+    Actions->PopupProtect
+        = Checkable(Entry(Actions->PopupMenu1, QStringLiteral("プロテクト(&P)"), this, [this] { ProtectClick(); }));
     Entry(Actions->PopupMenu1, QStringLiteral("ヒストグラム再計算(&H)"), this, [this] { THistogramFrame1N5Click(); });
     Entry(Actions->PopupMenu1, QStringLiteral("最新の情報に更新(&R)"), this, [this] { Refresh1Click(); });
     Actions->PopupMenu1->addSeparator();
@@ -298,8 +309,10 @@ void TForm1::BuildPopupMenus()
     AddBatchEntries(Actions->PopupBatch->menu(), QStringLiteral("一括"));
     Actions->PopupBatch->setVisible(false);
     AddTurnEntries(Actions->PopupMenu1);
-    Actions->PopupLossless = Entry(Actions->PopupMenu1, QStringLiteral("ロスレス回転実行(&F)"), this, [this] { LossLessRolateClick(); });
-    Actions->PopupMarker = Entry(Actions->PopupMenu1, QStringLiteral("JPEGマーカー編集(&E)"), this, [this] { ICC1Click(); });
+    Actions->PopupLossless
+        = Entry(Actions->PopupMenu1, QStringLiteral("ロスレス回転実行(&F)"), this, [this] { LossLessRolateClick(); });
+    Actions->PopupMarker
+        = Entry(Actions->PopupMenu1, QStringLiteral("JPEGマーカー編集(&E)"), this, [this] { ICC1Click(); });
     Entry(Actions->PopupMenu1, QStringLiteral("名前を変更(&M)"), this, [this] { R6Click(); });
     Entry(Actions->PopupMenu1, QStringLiteral("削除(&D)"), this, [this] { Delete2Click(); });
     Actions->PopupMenu1->addSeparator();
@@ -311,10 +324,14 @@ void TForm1::BuildPopupMenus()
         Actions->PopupMenu2, QStringLiteral("リスト表示"), this, [this] { ChangeViewType(catalogue::kViewList); },
         QKeySequence(Qt::CTRL | Qt::Key_L));
     Actions->PopupMenu2->addSeparator();
-    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 小 (&S)"), this, [this] { ChangeViewType(catalogue::kViewSmall); });
-    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 中 (&M)"), this, [this] { ChangeViewType(catalogue::kViewMedium); });
-    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 大 (&L)"), this, [this] { ChangeViewType(catalogue::kViewLarge); });
-    Entry(Actions->PopupMenu2, QStringLiteral("撮影情報・サムネイル(&T)"), this, [this] { ChangeViewType(catalogue::kViewShooting); });
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 小 (&S)"), this,
+        [this] { ChangeViewType(catalogue::kViewSmall); });
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 中 (&M)"), this,
+        [this] { ChangeViewType(catalogue::kViewMedium); });
+    Entry(Actions->PopupMenu2, QStringLiteral("サムネイル 大 (&L)"), this,
+        [this] { ChangeViewType(catalogue::kViewLarge); });
+    Entry(Actions->PopupMenu2, QStringLiteral("撮影情報・サムネイル(&T)"), this,
+        [this] { ChangeViewType(catalogue::kViewShooting); });
 
     Actions->RolatePopupMenu = new QMenu(this);
     connect(Actions->RolatePopupMenu, &QMenu::aboutToShow, this, [this] { RolatePopupMenuPopup(); });
@@ -325,7 +342,8 @@ void TForm1::BuildPopupMenus()
         N5Click();
     })->setIcon(ActionIcon(TActionIcon::Back));
     Actions->PopupMenu3->addSeparator();
-    Actions->PictureCheck = Checkable(Entry(Actions->PopupMenu3, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
+    Actions->PictureCheck
+        = Checkable(Entry(Actions->PopupMenu3, QStringLiteral("選択(&T)"), this, [this] { CheckMarkClick(); }));
     Entry(Actions->PopupMenu3, QStringLiteral("サイズ自動調整(&A)"), this, [this] { AutoFit1Click(); });
     Entry(Actions->PopupMenu3, QStringLiteral("実寸表示(&100%)"), this, [this] { N15001Click(100); });
     Actions->PopupMenu3->addSeparator();
@@ -343,7 +361,8 @@ void TForm1::BuildPopupMenus()
     channel->addSeparator();
     channel->addActions({ Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B });
     channel->addSeparator();
-    channel->addActions({ Actions->CHANNEL_WOVER, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER });
+    channel->addActions(
+        { Actions->CHANNEL_WOVER, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER });
     AddTurnEntries(Actions->PopupMenu3);
     Actions->PopupMenu3->addSeparator();
     Entry(Actions->PopupMenu3, QStringLiteral("前のファイル〔←〕"), this, [this] {
@@ -376,9 +395,11 @@ void TForm1::AddBatchEntries(QMenu* menu, const QString& prefix)
 
 void TForm1::AddTurnEntries(QMenu* menu)
 {
-    Entry(menu, QStringLiteral("左回転(&L)"), this, [this] { RolateTool2Click(); }, QKeySequence(Qt::CTRL | Qt::Key_E))
+    Entry(
+        menu, QStringLiteral("左回転(&L)"), this, [this] { RolateTool2Click(); }, QKeySequence(Qt::CTRL | Qt::Key_E))
         ->setIcon(ActionIcon(TActionIcon::RotateLeft));
-    Entry(menu, QStringLiteral("右回転(&R)"), this, [this] { Rolate_90Plus(); }, QKeySequence(Qt::CTRL | Qt::Key_R))
+    Entry(
+        menu, QStringLiteral("右回転(&R)"), this, [this] { Rolate_90Plus(); }, QKeySequence(Qt::CTRL | Qt::Key_R))
         ->setIcon(ActionIcon(TActionIcon::RotateRight));
 }
 
@@ -425,7 +446,8 @@ void TForm1::BuildToolBars()
     constexpr int kPictureWidth = 31;
     ToolBar3->setMovable(false);
     ToolBar3->setIconSize(QSize(20, 20));
-    Actions->ViewTypeButton = DropDown(ToolBar3, TActionIcon::ViewType, QStringLiteral("表示タイプ"), kMainWidth, Actions->PopupMenu2);
+    Actions->ViewTypeButton
+        = DropDown(ToolBar3, TActionIcon::ViewType, QStringLiteral("表示タイプ"), kMainWidth, Actions->PopupMenu2);
     connect(Actions->ViewTypeButton, &QToolButton::clicked, this, [this] { ToolButton4Click(); });
     ToolBar3->addSeparator();
     for (QAction* a : { Actions->Action_ShowFolder, Actions->Action_ShowInfo }) {
@@ -448,7 +470,8 @@ void TForm1::BuildToolBars()
     connect(Actions->FlipButton, &QToolButton::clicked, this, [this] { Menu_FlipClick(); });
     connect(Button(ToolBar3, TActionIcon::RotateLeft, QStringLiteral("左回転"), kMainWidth), &QToolButton::clicked,
         this, [this] { RolateTool2Click(); });
-    connect(DropDown(ToolBar3, TActionIcon::RotateRight, QStringLiteral("右回転"), kMainWidth, Actions->RolatePopupMenu),
+    connect(
+        DropDown(ToolBar3, TActionIcon::RotateRight, QStringLiteral("右回転"), kMainWidth, Actions->RolatePopupMenu),
         &QToolButton::clicked, this, [this] { Rolate_90Plus(); });
     ToolBar3->addSeparator();
     Actions->LosslessButton = Button(ToolBar3, TActionIcon::Lossless, QStringLiteral("JPEGロスレス回転"), kMainWidth);
@@ -468,8 +491,8 @@ void TForm1::BuildToolBars()
     PictTool->addSeparator();
     QToolButton* left = Button(PictTool, TActionIcon::RotateLeft, QStringLiteral("左回転"), kPictureWidth);
     connect(left, &QToolButton::clicked, this, [this] { RolateTool2Click(); });
-    QToolButton* right
-        = DropDown(PictTool, TActionIcon::RotateRight, QStringLiteral("右回転"), kPictureWidth, Actions->RolatePopupMenu);
+    QToolButton* right = DropDown(
+        PictTool, TActionIcon::RotateRight, QStringLiteral("右回転"), kPictureWidth, Actions->RolatePopupMenu);
     connect(right, &QToolButton::clicked, this, [this] { Rolate_90Plus(); });
     PictTool->addSeparator();
     connect(Button(PictTool, TActionIcon::Fit, QStringLiteral("サイズ自動調整"), kPictureWidth), &QToolButton::clicked,
@@ -649,8 +672,9 @@ void TForm1::UpdateFileCommands(const catalogue::TImageCache& record)
 
 void TForm1::ResetViewModeChecks()
 {
-    for (QAction* a : { Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER,
-             Actions->CHANNEL_WOVER, Actions->ChannelAllMain, Actions->YCbCrWarning, Actions->ColorManagement })
+    for (QAction* a : { Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B,
+             Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER, Actions->CHANNEL_WOVER,
+             Actions->ChannelAllMain, Actions->YCbCrWarning, Actions->ColorManagement })
         a->setChecked(false);
 }
 
@@ -660,7 +684,8 @@ void TForm1::SetPictureModeEntries(bool pictureMode)
         a->setEnabled(pictureMode);
     if (pictureMode)
         Actions->N55->setEnabled(true);
-    for (QAction* a : { Actions->SortSub, Actions->SelectAll1, Actions->DeselectAll1, Actions->DeSelectRev1, Actions->BatchSub, Actions->NewFolderEntry })
+    for (QAction* a : { Actions->SortSub, Actions->SelectAll1, Actions->DeselectAll1, Actions->DeSelectRev1,
+             Actions->BatchSub, Actions->NewFolderEntry })
         a->setEnabled(!pictureMode);
 }
 
@@ -719,9 +744,11 @@ bool TForm1::MenuKeyLookup(QKeyEvent* event)
     }
     if (run(FindKey(menuBar()->actions(), sequence)))
         return true;
-    if (run(FindKey({ Actions->Action_ShowFolder, Actions->Action_ShowInfo, Actions->Action_ShowStatusBar, Actions->Action_ShowToolBar, Actions->TOBI_All, Actions->TOBI_W,
-                        Actions->TOBI_R, Actions->TOBI_G, Actions->TOBI_B, Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B, Actions->CHANNEL_ROVER,
-                        Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER, Actions->CHANNEL_WOVER },
+    if (run(FindKey(
+            { Actions->Action_ShowFolder, Actions->Action_ShowInfo, Actions->Action_ShowStatusBar,
+                Actions->Action_ShowToolBar, Actions->TOBI_All, Actions->TOBI_W, Actions->TOBI_R, Actions->TOBI_G,
+                Actions->TOBI_B, Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B,
+                Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER, Actions->CHANNEL_WOVER },
             sequence)))
         return true;
     // The view-type drop-down's key (Ctrl+L) works wherever its button shows.

@@ -123,9 +123,11 @@ void TForm1::Open1Click(QObject* sender)
     ResetViewModeChecks();
     Actions->YCbCrWarning->setEnabled(catalogue::IsJpegKind(record->FileKind));
     const bool trueColour = ImageEn1->Bitmap().BitsPerPixel() == 24;
-    for (QAction* a : { Actions->TobiSub, Actions->ChannelSub, Actions->PopupTobiSub, Actions->PopupChannelSub, Actions->TOBI_All, Actions->TOBI_W, Actions->TOBI_R, Actions->TOBI_G, Actions->TOBI_B,
-             Actions->CHANNEL_ALL, Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER, Actions->CHANNEL_BOVER, Actions->CHANNEL_WOVER,
-             Actions->ChannelAllMain, Actions->ColorManagement })
+    for (QAction* a :
+        { Actions->TobiSub, Actions->ChannelSub, Actions->PopupTobiSub, Actions->PopupChannelSub, Actions->TOBI_All,
+            Actions->TOBI_W, Actions->TOBI_R, Actions->TOBI_G, Actions->TOBI_B, Actions->CHANNEL_ALL,
+            Actions->CHANNEL_R, Actions->CHANNEL_G, Actions->CHANNEL_B, Actions->CHANNEL_ROVER, Actions->CHANNEL_GOVER,
+            Actions->CHANNEL_BOVER, Actions->CHANNEL_WOVER, Actions->ChannelAllMain, Actions->ColorManagement })
         a->setEnabled(trueColour);
     Actions->CHANNEL_ALL->setChecked(true);
     Actions->ChannelAllMain->setChecked(true);
@@ -166,7 +168,7 @@ void TForm1::PictureLoaded()
         ResetViewModeChecks();
         Actions->ColorManagement->setChecked(true);
     }
-    const TCurrentFile file{i, &*record};
+    const TCurrentFile file { i, &*record };
     for (ICurrentFileView* view : currentFileViews_)
         view->PictureOpened(file, ImageEn1->Bitmap());
 }

@@ -1,8 +1,8 @@
 // The registry groups the main window reads at creation and writes at close.
+#include <QAction>
 #include <QApplication>
 #include <QScreen>
 #include <QStatusBar>
-#include <QAction>
 #include <QToolBar>
 
 #include "analysis/ui/HistogramFrame.h"
@@ -11,8 +11,8 @@
 
 #include "app/MainActions.h"
 #include "app/MainForm.h"
-#include "metadata/ui/InfoFrame.h"
 #include "app/ScreenFit.h"
+#include "metadata/ui/InfoFrame.h"
 
 using platform::RegistryKey;
 
@@ -79,7 +79,7 @@ void TForm1::ApplyWindowPlacement(const TWindowPlacement& placement, int state)
 {
     if (placement.complete) {
         QRect rect(QPoint(placement.NormalLeft, placement.NormalTop),
-                   QPoint(placement.NormalRight - 1, placement.NormalBottom - 1));
+            QPoint(placement.NormalRight - 1, placement.NormalBottom - 1));
         // A stored rectangle that no screen could show (damaged or from another
         // display) keeps the design size rather than making the window unusable.
         // One that lies off every screen now is brought onto the nearest one.

@@ -61,8 +61,8 @@ QMessageBox::StandardButton ShowMessageBox(QWidget* parent, QMessageBox::Icon ic
 
 bool AskYesNo(QWidget* parent, const QString& text)
 {
-    return ShowMessageBox(parent, QMessageBox::Question, QStringLiteral("確認"), text,
-               QMessageBox::Yes | QMessageBox::No)
+    return ShowMessageBox(
+               parent, QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes;
 }
 

@@ -54,15 +54,17 @@ QCursor MakeZoomCursor(bool zoomOut)
 // takes ownership and never writes; a non-const use would detach a copy.
 QImage Wrap(const imaging::Bitmap& bitmap)
 {
-    const QImage::Format format =
-        bitmap.BitsPerPixel() == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_BGR888;
+    const QImage::Format format
+        = bitmap.BitsPerPixel() == 32 ? QImage::Format_ARGB32_Premultiplied : QImage::Format_BGR888;
     return QImage(bitmap.Data(), bitmap.Width(), bitmap.Height(), bitmap.Stride(), format);
 }
 
 } // namespace
 
 PictureView::PictureView(QWidget* parent)
-    : QAbstractScrollArea(parent), zoomInCursor_(MakeZoomCursor(false)), zoomOutCursor_(MakeZoomCursor(true))
+    : QAbstractScrollArea(parent)
+    , zoomInCursor_(MakeZoomCursor(false))
+    , zoomOutCursor_(MakeZoomCursor(true))
 {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
@@ -77,7 +79,10 @@ PictureView::PictureView(QWidget* parent)
     verticalScrollBar()->setSingleStep(20);
 }
 
-QSize PictureView::sizeHint() const { return {640, 480}; }
+QSize PictureView::sizeHint() const
+{
+    return { 640, 480 };
+}
 
 // --- The displayed picture ---
 
@@ -112,7 +117,10 @@ imaging::Bitmap PictureView::TakeBitmap()
     return out;
 }
 
-void PictureView::Update() { PictureChanged(); }
+void PictureView::Update()
+{
+    PictureChanged();
+}
 
 void PictureView::Clear()
 {
@@ -122,9 +130,9 @@ void PictureView::Clear()
 
 void PictureView::SyncImage()
 {
-    const bool same = !image_.isNull() && image_.constBits() == bitmap_.Data() &&
-                      image_.width() == bitmap_.Width() && image_.height() == bitmap_.Height() &&
-                      image_.bytesPerLine() == bitmap_.Stride() && image_.depth() == bitmap_.BitsPerPixel();
+    const bool same = !image_.isNull() && image_.constBits() == bitmap_.Data() && image_.width() == bitmap_.Width()
+        && image_.height() == bitmap_.Height() && image_.bytesPerLine() == bitmap_.Stride()
+        && image_.depth() == bitmap_.BitsPerPixel();
     if (same)
         return;
     if (bitmap_.Empty()) {
@@ -206,7 +214,7 @@ void PictureView::ZoomAt(double percent, QPointF viewPoint)
     if (!(percent > 0))
         return;
     imaging::ViewGeometry g = Geometry();
-    g.ZoomAbout(percent, {viewPoint.x(), viewPoint.y()});
+    g.ZoomAbout(percent, { viewPoint.x(), viewPoint.y() });
     const bool changed = percent != zoom_;
     zoom_ = percent;
     LayOut(g.scrollX, g.scrollY);
@@ -245,18 +253,21 @@ void PictureView::SetAutoFit(bool on)
         Fit();
 }
 
-QSize PictureView::ClientSize() const { return viewport()->size(); }
+QSize PictureView::ClientSize() const
+{
+    return viewport()->size();
+}
 
 QPointF PictureView::ViewToPicture(QPointF viewPoint) const
 {
-    const auto p = Geometry().ViewToPicture({viewPoint.x(), viewPoint.y()});
-    return {p.x, p.y};
+    const auto p = Geometry().ViewToPicture({ viewPoint.x(), viewPoint.y() });
+    return { p.x, p.y };
 }
 
 QPointF PictureView::PictureToView(QPointF picturePoint) const
 {
-    const auto p = Geometry().PictureToView({picturePoint.x(), picturePoint.y()});
-    return {p.x, p.y};
+    const auto p = Geometry().PictureToView({ picturePoint.x(), picturePoint.y() });
+    return { p.x, p.y };
 }
 
 // --- Painting ---
@@ -267,8 +278,8 @@ void PictureView::paintEvent(QPaintEvent* event)
     SyncImage();
     QPainter painter(viewport());
     const QRect exposed = event->rect();
-    const imaging::VisiblePart part =
-        Geometry().Visible({exposed.left(), exposed.top(), exposed.right() + 1, exposed.bottom() + 1});
+    const imaging::VisiblePart part
+        = Geometry().Visible({ exposed.left(), exposed.top(), exposed.right() + 1, exposed.bottom() + 1 });
     if (part.source.Empty()) {
         painter.fillRect(exposed, Qt::black);
     } else if (zoom_ < 100) {
@@ -297,13 +308,13 @@ void PictureView::PaintReduced(QPainter& painter, const QRect& exposed, const im
         std::fill_n(pixels + static_cast<ptrdiff_t>(y) * stride, place.width(), 0xFF000000u);
     // Large areas are split into bands of rows computed side by side.
     const int bands = place.width() * place.height() >= 256 * 1024
-                          ? std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4)
-                          : 1;
+        ? std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4)
+        : 1;
     std::vector<std::future<void>> running;
     for (int band = 0; band < bands; ++band) {
         const int top = place.top() + place.height() * band / bands;
         const int bottom = place.top() + place.height() * (band + 1) / bands;
-        const imaging::RectI area{place.left(), top, place.right() + 1, bottom};
+        const imaging::RectI area { place.left(), top, place.right() + 1, bottom };
         uint32_t* first = pixels + static_cast<ptrdiff_t>(top - place.top()) * stride;
         const auto work = [this, &g, area, first, stride] {
             imaging::ScaleForView(bitmap_, g.Scale(), g.OriginX(), g.OriginY(), area, first, stride);
@@ -487,7 +498,10 @@ void PictureView::UpdateCursor(Qt::KeyboardModifiers modifiers)
     SetZoomCursor(modifiers & Qt::ShiftModifier);
 }
 
-void PictureView::SetZoomCursor(bool zoomOut) { viewport()->setCursor(zoomOut ? zoomOutCursor_ : zoomInCursor_); }
+void PictureView::SetZoomCursor(bool zoomOut)
+{
+    viewport()->setCursor(zoomOut ? zoomOutCursor_ : zoomInCursor_);
+}
 
 // --- Clipboard and progress ---
 
@@ -505,7 +519,10 @@ void PictureView::CopyToClipboard() const
         QGuiApplication::clipboard()->setImage(copy);
 }
 
-void PictureView::ReportProgress(int percent) { emit Progress(percent); }
+void PictureView::ReportProgress(int percent)
+{
+    emit Progress(percent);
+}
 
 imaging::ProgressFn PictureView::ProgressCallback()
 {

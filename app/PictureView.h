@@ -54,7 +54,7 @@ public:
     void Rotate90Clockwise() { RotateClockwise(1); }
     void Rotate90CounterClockwise() { RotateClockwise(3); }
     void Rotate180() { RotateClockwise(2); }
-    void Flip();   // upside down
+    void Flip(); // upside down
     void Mirror(); // left-right
 
     // --- Zoom ---

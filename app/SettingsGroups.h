@@ -58,9 +58,8 @@ void WriteWindowGroup(platform::RegistryKey& key, const TWindowPlacement& p);
 
 // Main\Folder, Main\InfoPanel, Main\Thumbnail, Main\Other. A field stays
 // unset (present false) when reading stopped before it.
-template <typename T>
-struct Read {
-    T value{};
+template <typename T> struct Read {
+    T value {};
     bool present = false;
     void set(T v)
     {
@@ -85,8 +84,7 @@ void ReadThumbnailGroup(const platform::RegistryKey& key, TPaneSettings& p);
 void ReadMainOtherGroup(const platform::RegistryKey& key, TPaneSettings& p);
 
 // Runs one group's reading or writing; a failure ends only that group, silently.
-template <typename F>
-void Guarded(F&& f)
+template <typename F> void Guarded(F&& f)
 {
     try {
         f();

@@ -9,8 +9,8 @@
 namespace {
 
 // The pipe the handler writes to: [0] read by the notifier, [1] written by the handler.
-int pipeEnds[2] = {-1, -1};
-constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+int pipeEnds[2] = { -1, -1 };
+constexpr int kSignals[] = { SIGTERM, SIGINT, SIGHUP };
 
 void OnSignalHandler(int signal)
 {
@@ -23,7 +23,8 @@ void OnSignalHandler(int signal)
 
 } // namespace
 
-TSignalClose::TSignalClose(QObject* parent) : QObject(parent)
+TSignalClose::TSignalClose(QObject* parent)
+    : QObject(parent)
 {
     if (pipeEnds[0] < 0 && pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
         pipeEnds[0] = pipeEnds[1] = -1;

@@ -43,4 +43,3 @@ void OpenStartPath(TForm1& form, const std::string& path)
     if (index >= 0)
         form.Open1Click(&form);
 }
-

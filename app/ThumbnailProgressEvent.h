@@ -6,7 +6,12 @@
 class TThumbnailProgressEvent : public QEvent {
 public:
     static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 10);
-    TThumbnailProgressEvent(int w, int l) : QEvent(kType), wParam(w), lParam(l) {}
+    TThumbnailProgressEvent(int w, int l)
+        : QEvent(kType)
+        , wParam(w)
+        , lParam(l)
+    {
+    }
     const int wParam;
     const int lParam;
 };

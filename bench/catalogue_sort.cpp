@@ -70,7 +70,8 @@ int main(int argc, char** argv)
         for (int order = 0; order < 2; ++order) {
             std::shuffle(catalogue.Records().begin(), catalogue.Records().end(), std::mt19937(random()));
             const double start = NowMs();
-            catalogue::SortCatalogue(catalogue, order == 0 ? catalogue::SortOrder { 0, 0 } : catalogue::SortOrder { -1, 33434 });
+            catalogue::SortCatalogue(
+                catalogue, order == 0 ? catalogue::SortOrder { 0, 0 } : catalogue::SortOrder { -1, 33434 });
             (order == 0 ? byName : byItem).push_back(NowMs() - start);
         }
     }

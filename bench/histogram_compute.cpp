@@ -1,8 +1,8 @@
 // histogram_compute [FILE]: times TVX_Histogram::Compute (all seven tables)
 // over a 24-megapixel bitmap against a plain pass that sums the same bytes,
-// both in this process and timed in processor time of the thread (medians of 11 runs). The bitmap is the decoded FILE (a JPEG) or, without
-// one, a generated 6000 × 4000 picture of gradients and noise. Exits 1 when
-// Compute takes more than three times the plain pass.
+// both in this process and timed in processor time of the thread (medians of 11 runs). The bitmap is the decoded FILE
+// (a JPEG) or, without one, a generated 6000 × 4000 picture of gradients and noise. Exits 1 when Compute takes more
+// than three times the plain pass.
 
 #include <algorithm>
 #include <cstdio>
@@ -45,7 +45,6 @@ uint64_t PlainSum(const imaging::Bitmap& bitmap)
     }
     return total;
 }
-
 
 } // namespace
 

@@ -81,7 +81,11 @@ private:
 // an index; the lock is released on every path out, failures included.
 class LockedItem {
 public:
-    LockedItem(TCatalogue& catalogue, int index) : lock_(catalogue.Mutex()), record_(&catalogue.At(index)) {}
+    LockedItem(TCatalogue& catalogue, int index)
+        : lock_(catalogue.Mutex())
+        , record_(&catalogue.At(index))
+    {
+    }
     TImageCache* operator->() const { return record_; }
     TImageCache& operator*() const { return *record_; }
 

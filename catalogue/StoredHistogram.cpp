@@ -36,7 +36,8 @@ bool LoadStoredHistogram(const TCacheFile& cache, const TImageCache& record, ana
     return true;
 }
 
-THistogramBatchResult RecalcCheckedHistograms(TCatalogue& catalogue, TCacheFile& cache, const THistogramBatchHooks& hooks)
+THistogramBatchResult RecalcCheckedHistograms(
+    TCatalogue& catalogue, TCacheFile& cache, const THistogramBatchHooks& hooks)
 {
     THistogramBatchResult result;
     analysis::TVX_Histogram histogram;

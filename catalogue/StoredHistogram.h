@@ -37,6 +37,7 @@ struct THistogramBatchResult {
 // with the record locked: loads its picture, computes its histogram and
 // stores it. A file that does not load keeps what it had; after a cancel
 // the remaining records are only walked through.
-THistogramBatchResult RecalcCheckedHistograms(TCatalogue& catalogue, TCacheFile& cache, const THistogramBatchHooks& hooks);
+THistogramBatchResult RecalcCheckedHistograms(
+    TCatalogue& catalogue, TCacheFile& cache, const THistogramBatchHooks& hooks);
 
 } // namespace catalogue

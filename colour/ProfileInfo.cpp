@@ -23,7 +23,8 @@ std::string InfoText(cmsHPROFILE profile, cmsInfoType type)
     if (bytes == 0)
         return {};
     std::vector<wchar_t> text(bytes / sizeof(wchar_t) + 1, L'\0');
-    cmsGetProfileInfo(profile, type, "en", "US", text.data(), static_cast<cmsUInt32Number>(text.size() * sizeof(wchar_t)));
+    cmsGetProfileInfo(
+        profile, type, "en", "US", text.data(), static_cast<cmsUInt32Number>(text.size() * sizeof(wchar_t)));
     std::string out;
     for (wchar_t c : text) {
         if (c == L'\0')
@@ -95,32 +96,52 @@ bool ReadProfileInfo(const uint8_t* data, size_t size, TProfileInfo& info)
 std::string ColorSpaceText(uint32_t signature)
 {
     switch (signature) {
-    case cmsSigXYZData: return "XYZ";
-    case cmsSigLabData: return "Lab";
-    case cmsSigLuvData: return "Luv";
-    case cmsSigYCbCrData: return "YCbCr";
-    case cmsSigYxyData: return "Yxy";
-    case cmsSigRgbData: return "RGB";
-    case cmsSigGrayData: return "Gray";
-    case cmsSigHsvData: return "HSV";
-    case cmsSigHlsData: return "HLS";
-    case cmsSigCmykData: return "CMYK";
-    case cmsSigCmyData: return "CMY";
-    default: return "unknown";
+    case cmsSigXYZData:
+        return "XYZ";
+    case cmsSigLabData:
+        return "Lab";
+    case cmsSigLuvData:
+        return "Luv";
+    case cmsSigYCbCrData:
+        return "YCbCr";
+    case cmsSigYxyData:
+        return "Yxy";
+    case cmsSigRgbData:
+        return "RGB";
+    case cmsSigGrayData:
+        return "Gray";
+    case cmsSigHsvData:
+        return "HSV";
+    case cmsSigHlsData:
+        return "HLS";
+    case cmsSigCmykData:
+        return "CMYK";
+    case cmsSigCmyData:
+        return "CMY";
+    default:
+        return "unknown";
     }
 }
 
 std::string DeviceClassText(uint32_t signature)
 {
     switch (signature) {
-    case cmsSigInputClass: return "Input";
-    case cmsSigDisplayClass: return "Display";
-    case cmsSigOutputClass: return "Output";
-    case cmsSigLinkClass: return "Link";
-    case cmsSigAbstractClass: return "Abstract";
-    case cmsSigColorSpaceClass: return "ColorSpace";
-    case cmsSigNamedColorClass: return "Named";
-    default: return "unknown";
+    case cmsSigInputClass:
+        return "Input";
+    case cmsSigDisplayClass:
+        return "Display";
+    case cmsSigOutputClass:
+        return "Output";
+    case cmsSigLinkClass:
+        return "Link";
+    case cmsSigAbstractClass:
+        return "Abstract";
+    case cmsSigColorSpaceClass:
+        return "ColorSpace";
+    case cmsSigNamedColorClass:
+        return "Named";
+    default:
+        return "unknown";
     }
 }
 

@@ -19,7 +19,7 @@ namespace {
 
 uint64_t SizeOf(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
@@ -33,7 +33,9 @@ std::string JoinFolder(const std::string& folder, const std::string& name)
 class Runner {
 public:
     Runner(Operation op, const std::string& destFolder, const BatchCallbacks& callbacks)
-        : op_(op), destFolder_(destFolder), callbacks_(callbacks)
+        : op_(op)
+        , destFolder_(destFolder)
+        , callbacks_(callbacks)
     {
     }
 
@@ -232,8 +234,8 @@ private:
 
 } // namespace
 
-std::vector<ItemResult> RunBatch(
-    Operation op, const std::vector<std::string>& sources, const std::string& destFolder, const BatchCallbacks& callbacks)
+std::vector<ItemResult> RunBatch(Operation op, const std::vector<std::string>& sources, const std::string& destFolder,
+    const BatchCallbacks& callbacks)
 {
     return Runner(op, destFolder, callbacks).Run(sources);
 }

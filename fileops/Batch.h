@@ -17,8 +17,8 @@ enum class ReplaceAnswer { Yes, YesToAll, No, Cancel };
 
 enum class ItemStatus {
     Done,
-    Skipped,   // an existing target was kept, or a permanent delete was declined
-    Failed,    // error says why
+    Skipped, // an existing target was kept, or a permanent delete was declined
+    Failed, // error says why
     Cancelled, // stopped (or never started) because the user cancelled
 };
 
@@ -30,7 +30,7 @@ struct ItemResult {
 };
 
 struct BatchProgress {
-    size_t file = 0;  // index of the file being worked on
+    size_t file = 0; // index of the file being worked on
     size_t files = 0; // number of files
     uint64_t bytes = 0;
     uint64_t totalBytes = 0;
@@ -48,8 +48,8 @@ struct BatchCallbacks {
 };
 
 // Runs op over sources in order; copy and move write to destFolder + the file's name.
-std::vector<ItemResult> RunBatch(
-    Operation op, const std::vector<std::string>& sources, const std::string& destFolder, const BatchCallbacks& callbacks);
+std::vector<ItemResult> RunBatch(Operation op, const std::vector<std::string>& sources, const std::string& destFolder,
+    const BatchCallbacks& callbacks);
 
 // True when every result is Done.
 bool AllDone(const std::vector<ItemResult>& results);

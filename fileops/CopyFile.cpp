@@ -21,7 +21,7 @@ namespace {
 CopyResult CheckTarget(const char* verb, const struct stat& source, const std::string& sourcePath,
     const std::string& target, bool replace, std::string& error)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(target.c_str(), &st) != 0)
         return CopyResult::Done;
     if (st.st_dev == source.st_dev && st.st_ino == source.st_ino) {
@@ -43,8 +43,8 @@ CopyResult StageOpened(int fd, const struct stat& st, const std::string& source,
 }
 
 // Copies sourceFd into a staged file for target and renames it in.
-CopyResult CopyOpened(int fd, const struct stat& st, const std::string& source, const std::string& target,
-    bool replace, const Progress& progress, std::string& error)
+CopyResult CopyOpened(int fd, const struct stat& st, const std::string& source, const std::string& target, bool replace,
+    const Progress& progress, std::string& error)
 {
     StagedCopy staged;
     CopyResult result = StageOpened(fd, st, source, target, replace, progress, staged, error);
@@ -60,7 +60,7 @@ CopyResult CopyOpened(int fd, const struct stat& st, const std::string& source, 
 CopyResult StageCopy(const std::string& source, const std::string& target, bool replace, const Progress& progress,
     StagedCopy& staged, std::string& error)
 {
-    struct stat st {};
+    struct stat st { };
     const int fd = OpenSource(source, st, error);
     if (fd < 0)
         return CopyResult::Failed;
@@ -70,10 +70,10 @@ CopyResult StageCopy(const std::string& source, const std::string& target, bool 
     return result;
 }
 
-CopyResult CopyFile(const std::string& source, const std::string& target, bool replace, const Progress& progress,
-    std::string& error)
+CopyResult CopyFile(
+    const std::string& source, const std::string& target, bool replace, const Progress& progress, std::string& error)
 {
-    struct stat st {};
+    struct stat st { };
     const int fd = OpenSource(source, st, error);
     if (fd < 0)
         return CopyResult::Failed;
@@ -82,14 +82,14 @@ CopyResult CopyFile(const std::string& source, const std::string& target, bool r
     return result;
 }
 
-CopyResult MoveFile(const std::string& source, const std::string& target, bool replace, const Progress& progress,
-    std::string& error)
+CopyResult MoveFile(
+    const std::string& source, const std::string& target, bool replace, const Progress& progress, std::string& error)
 {
     // Without replacing, the rename that refuses an existing name is tried first: it is the
     // whole move in the common case, and the checks below run only when it did not do.
     if (!replace && RenameNoReplace(source, target) == 0)
         return CopyResult::Done;
-    struct stat st {};
+    struct stat st { };
     if (::lstat(source.c_str(), &st) != 0) {
         error = ErrorText("move", source, errno);
         return CopyResult::Failed;

@@ -13,9 +13,9 @@ namespace fileops {
 
 enum class CopyResult {
     Done,
-    Exists,    // the target exists and replacing was not allowed; nothing changed
+    Exists, // the target exists and replacing was not allowed; nothing changed
     Cancelled, // stopped on request; nothing changed
-    Failed,    // error says which file and why; nothing changed (see MoveFile for the one exception)
+    Failed, // error says which file and why; nothing changed (see MoveFile for the one exception)
 };
 
 struct Progress {
@@ -29,14 +29,14 @@ struct Progress {
 // is followed). Copying a file onto itself (same device and inode, through any
 // path or link) is refused. With replace false an existing target, also one
 // that appears while the copy runs, gives Exists.
-CopyResult CopyFile(const std::string& source, const std::string& target, bool replace, const Progress& progress,
-    std::string& error);
+CopyResult CopyFile(
+    const std::string& source, const std::string& target, bool replace, const Progress& progress, std::string& error);
 
 // Moves source to target: one rename within a file system; across file systems
 // a copy as above whose size is checked before the source is removed. When only
 // the removal of the source fails, the result is Failed with the copy in place
 // and the source kept (two copies, none lost).
-CopyResult MoveFile(const std::string& source, const std::string& target, bool replace, const Progress& progress,
-    std::string& error);
+CopyResult MoveFile(
+    const std::string& source, const std::string& target, bool replace, const Progress& progress, std::string& error);
 
 } // namespace fileops

@@ -10,8 +10,14 @@ Hooks& Current()
     return hooks;
 }
 
-Scoped::Scoped(Hooks hooks) : saved_(std::exchange(Current(), std::move(hooks))) { }
+Scoped::Scoped(Hooks hooks)
+    : saved_(std::exchange(Current(), std::move(hooks)))
+{
+}
 
-Scoped::~Scoped() { Current() = std::move(saved_); }
+Scoped::~Scoped()
+{
+    Current() = std::move(saved_);
+}
 
 } // namespace fileops::faults

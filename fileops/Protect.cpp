@@ -10,7 +10,7 @@ namespace fileops {
 
 bool SetProtected(const std::string& path, bool protect, std::string& error)
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(path.c_str(), &st) != 0) {
         error = ErrorText(protect ? "protect" : "unprotect", path, errno);
         return false;
@@ -26,7 +26,7 @@ bool SetProtected(const std::string& path, bool protect, std::string& error)
 
 bool IsProtected(const std::string& path)
 {
-    struct stat st {};
+    struct stat st { };
     return ::stat(path.c_str(), &st) == 0 && (st.st_mode & S_IWUSR) == 0;
 }
 

@@ -33,13 +33,14 @@ bool RenameFile(const std::string& path, const std::string& newName, std::string
     const std::string folder = FolderPart(path);
     const std::string target = (folder == "/" ? "" : folder) + "/" + newName;
     if (newName == platform::FileNameOf(path)) {
-        struct stat st {};
+        struct stat st { };
         if (::lstat(path.c_str(), &st) == 0)
             return true;
         error = ErrorText("rename", path, errno);
         return false;
     }
-    struct stat from {}, to {};
+    struct stat from {
+    }, to {};
     const bool sameFile = ::lstat(path.c_str(), &from) == 0 && ::lstat(target.c_str(), &to) == 0
         && from.st_dev == to.st_dev && from.st_ino == to.st_ino;
     // A case change on a file system that ignores case finds "itself" at the new name.

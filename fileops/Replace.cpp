@@ -24,7 +24,7 @@ bool MoveFileReplacing(const std::string& source, const std::string& target, std
         return false;
     }
     // Another file system: stage a copy beside the target so the replacement is still one rename.
-    struct stat st {};
+    struct stat st { };
     const int fd = OpenSource(source, st, error);
     if (fd < 0)
         return false;

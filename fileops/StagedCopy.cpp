@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "fileops/FsUtil.h"
 #include "fileops/FaultHooks.h"
+#include "fileops/FsUtil.h"
 #include "platform/PathName.h"
 
 namespace fileops {
@@ -145,7 +145,7 @@ CopyResult StagedCopy::Finish(std::string& error)
     if (!temp_)
         return CopyResult::Failed;
     const int fd = temp_->Fd();
-    struct stat written {};
+    struct stat written { };
     if (::geteuid() == 0)
         (void)::fchown(fd, uid_, gid_); // only root can give a file away; others keep their own
     const char* what = nullptr;

@@ -31,7 +31,7 @@ bool EnsureFolder(const std::string& folder)
 {
     if (::mkdir(folder.c_str(), 0700) == 0)
         return true;
-    struct stat st {};
+    struct stat st { };
     return errno == EEXIST && ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
@@ -46,7 +46,7 @@ bool EnsureFolders(const std::string& path)
 bool DeviceOf(std::string path, dev_t& device)
 {
     for (;;) {
-        struct stat st {};
+        struct stat st { };
         if (::stat(path.c_str(), &st) == 0) {
             device = st.st_dev;
             return true;
@@ -71,7 +71,7 @@ std::string TopFolderOf(const std::string& folder, dev_t device)
     std::string top = folder;
     while (top != "/") {
         const std::string parent = FolderPart(top);
-        struct stat st {};
+        struct stat st { };
         if (::stat(parent.c_str(), &st) != 0 || st.st_dev != device)
             break;
         top = parent;
@@ -93,7 +93,7 @@ std::string TopTrash(const std::string& top, std::string& error)
 {
     const std::string base = top == "/" ? std::string() : top;
     const std::string uid = std::to_string(::getuid());
-    struct stat st {};
+    struct stat st { };
     const std::string shared = base + "/.Trash";
     if (::lstat(shared.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX)
         && PrepareTrash(shared + "/" + uid))
@@ -127,7 +127,7 @@ std::string EscapePath(const std::string& path)
 std::string DeletionDate()
 {
     const std::time_t now = std::time(nullptr);
-    struct tm local {};
+    struct tm local { };
     ::localtime_r(&now, &local);
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &local);
@@ -144,11 +144,11 @@ int ClaimInfoFile(const std::string& trash, const std::string& name, std::string
         chosen = n == 1 ? name
             : hasExt    ? name.substr(0, dot) + "." + std::to_string(n) + name.substr(dot)
                         : name + "." + std::to_string(n);
-        struct stat st {};
+        struct stat st { };
         if (::lstat((trash + "/files/" + chosen).c_str(), &st) == 0)
             continue;
-        const int fd = ::open((trash + "/info/" + chosen + ".trashinfo").c_str(),
-            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        const int fd
+            = ::open((trash + "/info/" + chosen + ".trashinfo").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -174,7 +174,7 @@ bool WriteAll(int fd, const std::string& text)
 
 std::string TrashFolderFor(const std::string& path, std::string& error)
 {
-    struct stat file {};
+    struct stat file { };
     if (::lstat(path.c_str(), &file) != 0) {
         error = ErrorText("move to the trash", path, errno);
         return std::string();
@@ -198,7 +198,7 @@ std::string TrashFolderFor(const std::string& path, std::string& error)
 
 TrashResult MoveToTrash(const std::string& path, std::string& error)
 {
-    struct stat file {};
+    struct stat file { };
     if (::lstat(path.c_str(), &file) != 0) {
         error = ErrorText("move to the trash", path, errno);
         return TrashResult::Failed;

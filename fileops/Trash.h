@@ -13,7 +13,7 @@ namespace fileops {
 enum class TrashResult {
     Trashed, // the file is in the trash
     NoTrash, // no trash can exist for this file (read-only mount top, unusable trash folder); nothing changed
-    Failed,  // the file could not be moved (missing, no permission in its folder ...); nothing changed
+    Failed, // the file could not be moved (missing, no permission in its folder ...); nothing changed
 };
 
 // Moves path (a file, a folder or a symbolic link itself) into the trash that

@@ -16,14 +16,10 @@ namespace imaging {
 // Pixel memory taken zeroed from the system: a large new bitmap is then fresh
 // zero pages that the decoder writes once, instead of being cleared first.
 // Value-initialising an element does nothing, the memory being zero already.
-template <class T>
-struct ZeroedAllocator {
+template <class T> struct ZeroedAllocator {
     using value_type = T;
     ZeroedAllocator() = default;
-    template <class U>
-    ZeroedAllocator(const ZeroedAllocator<U>&) noexcept
-    {
-    }
+    template <class U> ZeroedAllocator(const ZeroedAllocator<U>&) noexcept { }
     T* allocate(size_t n)
     {
         if (void* p = std::calloc(n, sizeof(T)))
@@ -31,12 +27,8 @@ struct ZeroedAllocator {
         throw std::bad_alloc();
     }
     void deallocate(T* p, size_t) noexcept { std::free(p); }
-    template <class U>
-    void construct(U*) noexcept
-    {
-    }
-    template <class U, class... Args>
-    void construct(U* p, Args&&... args)
+    template <class U> void construct(U*) noexcept { }
+    template <class U, class... Args> void construct(U* p, Args&&... args)
     {
         ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }

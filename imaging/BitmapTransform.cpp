@@ -12,14 +12,12 @@ namespace {
 // Tile edge for the quarter turns: a tile's source rows and target rows stay in cache.
 constexpr int kTile = 64;
 
-template <int Bpp>
-inline void CopyPixel(uint8_t* to, const uint8_t* from)
+template <int Bpp> inline void CopyPixel(uint8_t* to, const uint8_t* from)
 {
     std::memcpy(to, from, Bpp);
 }
 
-template <int Bpp>
-inline void SwapPixels(uint8_t* a, uint8_t* b)
+template <int Bpp> inline void SwapPixels(uint8_t* a, uint8_t* b)
 {
     uint8_t t[Bpp];
     std::memcpy(t, a, Bpp);
@@ -29,8 +27,7 @@ inline void SwapPixels(uint8_t* a, uint8_t* b)
 
 // clockwise: target (x', y') = source (y', H - 1 - x'); otherwise
 // target (x', y') = source (W - 1 - y', x').
-template <int Bpp>
-void QuarterTurn(const Bitmap& source, Bitmap& target, bool clockwise)
+template <int Bpp> void QuarterTurn(const Bitmap& source, Bitmap& target, bool clockwise)
 {
     const int tw = target.Width();
     const int th = target.Height();
@@ -56,8 +53,7 @@ void QuarterTurn(const Bitmap& source, Bitmap& target, bool clockwise)
     }
 }
 
-template <int Bpp>
-void ReverseRow(uint8_t* row, int width)
+template <int Bpp> void ReverseRow(uint8_t* row, int width)
 {
     uint8_t* a = row;
     uint8_t* b = row + static_cast<size_t>(width - 1) * Bpp;
@@ -65,8 +61,7 @@ void ReverseRow(uint8_t* row, int width)
         SwapPixels<Bpp>(a, b);
 }
 
-template <int Bpp>
-void HalfTurn(Bitmap& bitmap)
+template <int Bpp> void HalfTurn(Bitmap& bitmap)
 {
     const int w = bitmap.Width();
     const int h = bitmap.Height();

@@ -95,8 +95,8 @@ bool Decode(const uint8_t* data, size_t size, DecodeState& state)
         return false;
     }
     jpeg_create_decompress(&cinfo);
-    cinfo.mem->max_memory_to_use = state.options.decoderMemoryLimit > 0 ? state.options.decoderMemoryLimit
-                                                                        : kLibjpegMemoryLimit;
+    cinfo.mem->max_memory_to_use
+        = state.options.decoderMemoryLimit > 0 ? state.options.decoderMemoryLimit : kLibjpegMemoryLimit;
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK) {
         jpeg_destroy_decompress(&cinfo);
@@ -148,8 +148,7 @@ bool Decode(const uint8_t* data, size_t size, DecodeState& state)
         const unsigned first = cinfo.output_scanline;
         const unsigned count = std::min(batch, height - first);
         for (unsigned i = 0; i < count; ++i)
-            state.rowPointers[i]
-                = cmyk ? state.cmykRows.data() + size_t(i) * cinfo.output_width * 4 : rowFor(first, i);
+            state.rowPointers[i] = cmyk ? state.cmykRows.data() + size_t(i) * cinfo.output_width * 4 : rowFor(first, i);
         const unsigned got = jpeg_read_scanlines(&cinfo, state.rowPointers.data(), count);
         if (got == 0)
             break; // suspended source: cannot happen with a memory source, but never spin

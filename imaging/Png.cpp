@@ -103,7 +103,8 @@ bool ReduceRows(png_structp png, png_infop info, DecodeState& state, uint32_t wi
                 state.reducer->AddBits(static_cast<int>(y), pixels, static_cast<int>(columns));
             else
                 state.reducer->Add(static_cast<int>(y), pixels, static_cast<int>(columns), firstColumn, columnStep);
-            if (progress && done % reportEvery == reportEvery - 1 && !progress(static_cast<int>(done * 100 / totalRows)))
+            if (progress && done % reportEvery == reportEvery - 1
+                && !progress(static_cast<int>(done * 100 / totalRows)))
                 return false;
         }
     }
@@ -134,8 +135,8 @@ bool Decode(DecodeState& state)
         state.options.info->fullHeight = static_cast<int>(height);
     }
     int reducedWidth = 0, reducedHeight = 0;
-    const bool reduce = ReducedSize(
-        static_cast<int>(width), static_cast<int>(height), state.options, reducedWidth, reducedHeight);
+    const bool reduce
+        = ReducedSize(static_cast<int>(width), static_cast<int>(height), state.options, reducedWidth, reducedHeight);
     const int colourType = png_get_color_type(png, info);
     const bool transparency = png_get_valid(png, info, PNG_INFO_tRNS) != 0;
     const bool alpha = transparency || (colourType & PNG_COLOR_MASK_ALPHA) != 0;
@@ -167,8 +168,8 @@ bool Decode(DecodeState& state)
         return false;
     }
     if (reduce) {
-        state.reducer.emplace(static_cast<int>(width), static_cast<int>(height), reducedWidth, reducedHeight,
-            alpha ? 3 : channels);
+        state.reducer.emplace(
+            static_cast<int>(width), static_cast<int>(height), reducedWidth, reducedHeight, alpha ? 3 : channels);
         const bool read = ReduceRows(png, info, state, width, height, interlaced, alpha, bits);
         png_destroy_read_struct(&png, &info, nullptr);
         if (!read)

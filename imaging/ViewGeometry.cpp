@@ -9,9 +9,8 @@ namespace imaging {
 namespace {
 
 // Round factors for click zoom, in percent.
-constexpr std::array<double, 29> kClickLadder = {1,   2,   3,   5,   7,    10,   15,   20,   25,   33,
-                                                 50,  67,  75,  100, 150,  200,  250,  300,  400,  500,
-                                                 600, 800, 1000, 1200, 1600, 2000, 3000, 4000, 5000};
+constexpr std::array<double, 29> kClickLadder = { 1, 2, 3, 5, 7, 10, 15, 20, 25, 33, 50, 67, 75, 100, 150, 200, 250,
+    300, 400, 500, 600, 800, 1000, 1200, 1600, 2000, 3000, 4000, 5000 };
 
 } // namespace
 
@@ -69,8 +68,14 @@ int ViewGeometry::ContentHeight() const
     return std::max(1, static_cast<int>(std::lround(pictureHeight * Scale())));
 }
 
-int ViewGeometry::MaxScrollX() const { return std::max(0, ContentWidth() - viewWidth); }
-int ViewGeometry::MaxScrollY() const { return std::max(0, ContentHeight() - viewHeight); }
+int ViewGeometry::MaxScrollX() const
+{
+    return std::max(0, ContentWidth() - viewWidth);
+}
+int ViewGeometry::MaxScrollY() const
+{
+    return std::max(0, ContentHeight() - viewHeight);
+}
 
 double ViewGeometry::OriginX() const
 {
@@ -91,13 +96,13 @@ double ViewGeometry::OriginY() const
 PointF ViewGeometry::ViewToPicture(PointF view) const
 {
     const double s = Scale();
-    return {(view.x - OriginX()) / s, (view.y - OriginY()) / s};
+    return { (view.x - OriginX()) / s, (view.y - OriginY()) / s };
 }
 
 PointF ViewGeometry::PictureToView(PointF picture) const
 {
     const double s = Scale();
-    return {OriginX() + picture.x * s, OriginY() + picture.y * s};
+    return { OriginX() + picture.x * s, OriginY() + picture.y * s };
 }
 
 void ViewGeometry::ClampScroll()
@@ -136,7 +141,7 @@ VisiblePart ViewGeometry::Visible(RectI exposed) const
     src.top = std::clamp(static_cast<int>(std::floor((top - oy) / s)), 0, pictureHeight);
     src.right = std::clamp(static_cast<int>(std::ceil((right - ox) / s)), 0, pictureWidth);
     src.bottom = std::clamp(static_cast<int>(std::ceil((bottom - oy) / s)), 0, pictureHeight);
-    part.target = {ox + src.left * s, oy + src.top * s, ox + src.right * s, oy + src.bottom * s};
+    part.target = { ox + src.left * s, oy + src.top * s, ox + src.right * s, oy + src.bottom * s };
     return part;
 }
 

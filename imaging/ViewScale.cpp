@@ -16,8 +16,8 @@ inline int SourceIndex(double position, double origin, double scale, int size)
 
 } // namespace
 
-void ScaleForView(const Bitmap& source, double scale, double originX, double originY, RectI area, uint32_t* dst,
-                  int dstStride)
+void ScaleForView(
+    const Bitmap& source, double scale, double originX, double originY, RectI area, uint32_t* dst, int dstStride)
 {
     if (source.Empty() || !(scale > 0) || area.Empty())
         return;

@@ -16,7 +16,7 @@ namespace imaging {
 // rows are `dstStride` pixels apart; pixels are 0xFFRRGGBB. A 32-bit
 // (premultiplied) source comes out composed on black. Pixels of `area` outside
 // the picture are left as they are.
-void ScaleForView(const Bitmap& source, double scale, double originX, double originY, RectI area, uint32_t* dst,
-                  int dstStride);
+void ScaleForView(
+    const Bitmap& source, double scale, double originX, double originY, RectI area, uint32_t* dst, int dstStride);
 
 } // namespace imaging

@@ -99,8 +99,8 @@ void AddItems(const std::vector<TIFDItem>& items, int group, const TInfoSettings
         if (!shown)
             continue;
         // GPS tags are not searched by the value look-up the sort and select commands use.
-        const bool sortable = group == kItemMain || group == kItemExif
-            || (group == kItemMaker && item.Key >= kFirstMakerKey);
+        const bool sortable
+            = group == kItemMain || group == kItemExif || (group == kItemMaker && item.Key >= kFirstMakerKey);
         TInfoRow row = ItemRow(1, item.Key, group, item.Name, item.Value, sortable);
         if (s.ViewMode == TViewMode::Select) {
             row.Checkable = true;
@@ -115,15 +115,24 @@ void AddItems(const std::vector<TIFDItem>& items, int group, const TInfoSettings
 std::string InfoKindText(uint8_t kind)
 {
     switch (kind) {
-    case 1: return "ExifJPEG";
-    case 2: return "ExifTIFF";
-    case 3: return "JPEG";
-    case 4: return "TIFF";
-    case 5: return "Bitmap";
-    case 6: return "PNG";
-    case 8: return "PCX";
-    case 10: return "TIFF/EP";
-    default: return "Unknown";
+    case 1:
+        return "ExifJPEG";
+    case 2:
+        return "ExifTIFF";
+    case 3:
+        return "JPEG";
+    case 4:
+        return "TIFF";
+    case 5:
+        return "Bitmap";
+    case 6:
+        return "PNG";
+    case 8:
+        return "PCX";
+    case 10:
+        return "TIFF/EP";
+    default:
+        return "Unknown";
     }
 }
 
@@ -149,9 +158,10 @@ std::vector<TInfoRow> BasicRows(const TInfoRecord& record, const TInfoSettings& 
 {
     std::vector<TInfoRow> rows;
     const TExifData* exif = record.Exif.get();
-    rows.reserve(8 + (exif ? exif->Main.Items.size() + exif->Exif.Items.size() + exif->Maker.Items.size()
-                               + exif->Gps.Items.size() + 3
-                           : 0));
+    rows.reserve(8
+        + (exif ? exif->Main.Items.size() + exif->Exif.Items.size() + exif->Maker.Items.size() + exif->Gps.Items.size()
+                    + 3
+                : 0));
     AddFileRows(record, settings, rows);
     if (!exif)
         return rows;
@@ -206,11 +216,16 @@ std::vector<TInfoRow> IptcRows(const TInfoRecord& record)
 std::vector<int32_t>* HiddenListOf(TInfoSettings& settings, int group)
 {
     switch (group) {
-    case kItemMain: return &settings.HiddenMain;
-    case kItemExif: return &settings.HiddenExif;
-    case kItemMaker: return &settings.HiddenMaker;
-    case kItemGps: return &settings.HiddenGps;
-    default: return nullptr;
+    case kItemMain:
+        return &settings.HiddenMain;
+    case kItemExif:
+        return &settings.HiddenExif;
+    case kItemMaker:
+        return &settings.HiddenMaker;
+    case kItemGps:
+        return &settings.HiddenGps;
+    default:
+        return nullptr;
     }
 }
 
@@ -229,11 +244,16 @@ void SetRowShown(TInfoSettings& settings, int group, int32_t key, bool shown)
 bool* ExpandedFlagOf(TInfoSettings& settings, int group)
 {
     switch (group) {
-    case kGroupFileRow: return &settings.ShowMain;
-    case kGroupExifRow: return &settings.ShowExif;
-    case kGroupMakerRow: return &settings.ShowMaker;
-    case kGroupGpsRow: return &settings.ShowGps;
-    default: return nullptr;
+    case kGroupFileRow:
+        return &settings.ShowMain;
+    case kGroupExifRow:
+        return &settings.ShowExif;
+    case kGroupMakerRow:
+        return &settings.ShowMaker;
+    case kGroupGpsRow:
+        return &settings.ShowGps;
+    default:
+        return nullptr;
     }
 }
 

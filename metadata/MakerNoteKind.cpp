@@ -111,7 +111,8 @@ void RecognizeModernHeader(EntryValue& v, uint64_t tiffBase, int32_t& kind, TSub
     const uint64_t l = v.Entry().valueOffset;
     const uint64_t a = tiffBase + l;
     const std::string head = Head(v, std::min<uint32_t>(n, 10));
-    const auto begins = [&](std::string_view h) { return head.size() >= h.size() && head.compare(0, h.size(), h) == 0; };
+    const auto begins
+        = [&](std::string_view h) { return head.size() >= h.size() && head.compare(0, h.size(), h) == 0; };
     const bool unknown = kind == 0;
     int32_t modern = 0;
     const char* label = nullptr;

@@ -167,18 +167,30 @@ void WalkResources(FileReader& file, bool little, int64_t start, int64_t end, TM
 const char* EnvelopeName(int dataset)
 {
     switch (dataset) {
-    case 0: return "モデルバージョン";
-    case 5: return "送信先";
-    case 20: return "ファイルフォーマット";
-    case 22: return "ファイルフォーマットバージョン";
-    case 30: return "サービスID";
-    case 40: return "エンベロープ番号";
-    case 50: return "プロダクトID ";
-    case 60: return "エンベロープ優先度";
-    case 70: return "送信日";
-    case 80: return "送信時間";
-    case 90: return "文字コード定義";
-    default: return nullptr;
+    case 0:
+        return "モデルバージョン";
+    case 5:
+        return "送信先";
+    case 20:
+        return "ファイルフォーマット";
+    case 22:
+        return "ファイルフォーマットバージョン";
+    case 30:
+        return "サービスID";
+    case 40:
+        return "エンベロープ番号";
+    case 50:
+        return "プロダクトID ";
+    case 60:
+        return "エンベロープ優先度";
+    case 70:
+        return "送信日";
+    case 80:
+        return "送信時間";
+    case 90:
+        return "文字コード定義";
+    default:
+        return nullptr;
     }
 }
 
@@ -240,7 +252,8 @@ void DescribeRecord(int record, int dataset, const std::vector<uint8_t>& data, b
         else if (utf8)
             item.Value = MakeValidUtf8(WithoutNul(data));
         else
-            item.Value = DecodeFileText(DecodeIptcText(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())));
+            item.Value = DecodeFileText(
+                DecodeIptcText(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())));
     }
 }
 

@@ -71,8 +71,7 @@ bool DrawRgbThumbnail(
     int reducedWidth = 0, reducedHeight = 0;
     std::optional<imaging::RowReducer> reducer;
     imaging::Bitmap picture;
-    if (imaging::ReducedSize(
-            static_cast<int>(width), static_cast<int>(height), options, reducedWidth, reducedHeight))
+    if (imaging::ReducedSize(static_cast<int>(width), static_cast<int>(height), options, reducedWidth, reducedHeight))
         reducer.emplace(static_cast<int>(width), static_cast<int>(height), reducedWidth, reducedHeight, 3);
     else
         picture.Resize(static_cast<int>(width), static_cast<int>(height));

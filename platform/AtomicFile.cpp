@@ -47,9 +47,10 @@ std::string NameOf(const std::string& path)
 
 } // namespace
 
-AtomicFile::AtomicFile(const std::string& target) : target_(ResolveLinkTarget(target))
+AtomicFile::AtomicFile(const std::string& target)
+    : target_(ResolveLinkTarget(target))
 {
-    struct stat st {};
+    struct stat st { };
     if (::stat(target_.c_str(), &st) == 0) {
         mode_ = st.st_mode & 07777;
     } else {

@@ -106,10 +106,9 @@ std::string DateText(uint32_t packed)
     // (2004年05月06日 13時45分30秒) does not fit the list's date column.
     char buffer[32];
     const bool midnight = (packed & 0xFFFF) == 0;
-    const int n = midnight
-        ? std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", f.year, f.month, f.day)
-        : std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour,
-            f.minute, f.second);
+    const int n = midnight ? std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d", f.year, f.month, f.day)
+                           : std::snprintf(buffer, sizeof buffer, "%04d/%02d/%02d %02d:%02d:%02d", f.year, f.month,
+                               f.day, f.hour, f.minute, f.second);
     return std::string(buffer, static_cast<size_t>(std::max(n, 0)));
 }
 

@@ -302,7 +302,7 @@ void RegistryStore::AppendSection(std::string& out, size_t index, bool last) con
     if (origins)
         for (const auto& [name, origin] : *origins)
             if (origin.section == index)
-                valueLines[origin.line] = {&name, &origin};
+                valueLines[origin.line] = { &name, &origin };
     // New values go behind the section's last non-blank line.
     size_t insertAt = section.lines.size();
     while (insertAt > 0 && WithoutCarriageReturn(section.lines[insertAt - 1]).empty())
@@ -345,7 +345,7 @@ void RegistryStore::FromText(const std::string& text)
         start = end + 1;
         const std::string_view line = WithoutCarriageReturn(raw);
         if (!line.empty() && line.front() == '[') {
-            Section section{raw, SectionKey(line), {}};
+            Section section { raw, SectionKey(line), {} };
             if (section.key)
                 keys_[*section.key];
             sections_.push_back(std::move(section));
@@ -363,7 +363,8 @@ void RegistryStore::FromText(const std::string& text)
             // A later line for the same name wins, spelling included.
             Values& values = keys_[*section.key];
             values.erase(name);
-            origins_[*section.key].insert_or_assign(name, Origin{sections_.size() - 1, section.lines.size() - 1, value});
+            origins_[*section.key].insert_or_assign(
+                name, Origin { sections_.size() - 1, section.lines.size() - 1, value });
             values.emplace(std::move(name), std::move(value));
         }
     }

@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 #include <exception>
 
-THistProgress::THistProgress(Batch batch, QWidget* parent) : QDialog(parent), batch_(std::move(batch))
+THistProgress::THistProgress(Batch batch, QWidget* parent)
+    : QDialog(parent)
+    , batch_(std::move(batch))
 {
     setWindowTitle(QStringLiteral("ヒストグラム一括再計算"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);

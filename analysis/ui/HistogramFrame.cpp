@@ -72,7 +72,8 @@ QToolButton* NewButton(QToolBar* bar, int icon, const QString& hint)
 
 } // namespace
 
-THistogramFrame::THistogramFrame(QWidget* parent) : QWidget(parent)
+THistogramFrame::THistogramFrame(QWidget* parent)
+    : QWidget(parent)
 {
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
@@ -103,7 +104,8 @@ void THistogramFrame::BuildMenus()
     PopupMenu1 = new QMenu(this);
     styleGroup_ = new QActionGroup(this);
     for (int i = 0; i < 3; ++i) {
-        styleEntries_[i] = PopupMenu1->addAction(QString::fromUtf8(kStyleNames[i]), this, [this, i] { SetGraphType(kStyles[i]); });
+        styleEntries_[i]
+            = PopupMenu1->addAction(QString::fromUtf8(kStyleNames[i]), this, [this, i] { SetGraphType(kStyles[i]); });
         styleEntries_[i]->setCheckable(true);
         styleGroup_->addAction(styleEntries_[i]);
     }
@@ -118,7 +120,8 @@ void THistogramFrame::BuildMenus()
     PopupMenu2 = new QMenu(this);
     layoutGroup_ = new QActionGroup(this);
     for (int i = 0; i < 3; ++i) {
-        layoutEntries_[i] = PopupMenu2->addAction(QString::fromUtf8(kLayoutNames[i]), this, [this, i] { SetLayout(i); });
+        layoutEntries_[i]
+            = PopupMenu2->addAction(QString::fromUtf8(kLayoutNames[i]), this, [this, i] { SetLayout(i); });
         layoutEntries_[i]->setCheckable(true);
         layoutGroup_->addAction(layoutEntries_[i]);
     }
@@ -126,14 +129,17 @@ void THistogramFrame::BuildMenus()
     PopupMenu5 = new QMenu(this);
     spaceGroup_ = new QActionGroup(this);
     for (int i = 0; i < 4; ++i) {
-        spaceEntries_[i] = PopupMenu5->addAction(QString::fromUtf8(kSpaceNames[i]), this, [this, i] { SetColourSpace(kSpaceValues[i]); });
+        spaceEntries_[i] = PopupMenu5->addAction(
+            QString::fromUtf8(kSpaceNames[i]), this, [this, i] { SetColourSpace(kSpaceValues[i]); });
         spaceEntries_[i]->setCheckable(true);
         spaceGroup_->addAction(spaceEntries_[i]);
     }
 
     PopupMenu3 = new QMenu(this);
-    QAction* copy = PopupMenu3->addAction(QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C")), this, [this] { CopyChart(); });
-    QAction* save = PopupMenu3->addAction(QStringLiteral("ファイルに保存(&S)"), QKeySequence(QStringLiteral("Ctrl+S")), this, [this] { SaveChart(); });
+    QAction* copy = PopupMenu3->addAction(
+        QStringLiteral("コピー(&C)"), QKeySequence(QStringLiteral("Ctrl+C")), this, [this] { CopyChart(); });
+    QAction* save = PopupMenu3->addAction(
+        QStringLiteral("ファイルに保存(&S)"), QKeySequence(QStringLiteral("Ctrl+S")), this, [this] { SaveChart(); });
     // The keys work on the chart itself (clicked into), not across the window.
     for (QAction* action : { copy, save }) {
         action->setShortcutContext(Qt::WidgetShortcut);
@@ -154,7 +160,8 @@ void THistogramFrame::BuildToolBar()
     ToolButton8 = NewButton(ToolBar1, H_RGB, QStringLiteral("カラースペース"));
     ToolButton8->setMenu(PopupMenu4);
     ToolButton8->setPopupMode(QToolButton::MenuButtonPopup);
-    connect(ToolButton8, &QToolButton::clicked, this, [this] { SelectMode(settings_.Mode == ModeHsv ? ModeRgb : ModeHsv); });
+    connect(ToolButton8, &QToolButton::clicked, this,
+        [this] { SelectMode(settings_.Mode == ModeHsv ? ModeRgb : ModeHsv); });
     ToolBar1->addWidget(ToolButton8);
     QToolButton** channels[4] = { &ToolButton1, &ToolButton2, &ToolButton3, &ToolButton4 };
     const char* captions[4] = { "R", "G", "B", "V" };
@@ -357,10 +364,11 @@ void THistogramFrame::PaintOnto(QImage& image)
     if (SetTask)
         SetTask(settings_.Mode == ModeUv ? QStringLiteral("L*u*v*計算") : QStringLiteral("L*a*b*計算"));
     try {
-        PaintCieChart(canvas, settings_.Mode, CurrentFile, normal, direct, settings_.ColorSpace, cloud_, [this](int percent) {
-            if (SetProgress)
-                SetProgress(percent);
-        });
+        PaintCieChart(
+            canvas, settings_.Mode, CurrentFile, normal, direct, settings_.ColorSpace, cloud_, [this](int percent) {
+                if (SetProgress)
+                    SetProgress(percent);
+            });
     } catch (...) {
         // an unreadable picture leaves the chart as far as it was drawn
     }
@@ -489,7 +497,9 @@ void THistogramFrame::MouseMoved(QPoint at, bool onlyLeft)
     ShowSurface(std::move(image));
 }
 
-THistogramChartView::THistogramChartView(THistogramFrame* frame) : QWidget(frame), frame_(frame)
+THistogramChartView::THistogramChartView(THistogramFrame* frame)
+    : QWidget(frame)
+    , frame_(frame)
 {
     setMinimumSize(1, 1);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);

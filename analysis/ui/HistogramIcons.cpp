@@ -49,7 +49,10 @@ void Panes(QPainter& p, int rows, int columns)
         for (int c = 0; c < columns; ++c) {
             const QRect pane(1 + c * w, 1 + r * h, w - 1, h - 1);
             p.fillRect(pane, Qt::black);
-            p.fillRect(pane.adjusted(1, pane.height() / 2, -1, 0), r + c == 0 ? Qt::red : r + c == 1 ? Qt::green : Qt::blue);
+            p.fillRect(pane.adjusted(1, pane.height() / 2, -1, 0),
+                r + c == 0       ? Qt::red
+                    : r + c == 1 ? Qt::green
+                                 : Qt::blue);
         }
 }
 

@@ -19,7 +19,8 @@ QSpinBox* SizeEdit(int value, QWidget* parent)
 
 } // namespace
 
-THistogramSize::THistogramSize(int width, int height, QWidget* parent) : QDialog(parent)
+THistogramSize::THistogramSize(int width, int height, QWidget* parent)
+    : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("ヒストグラム出力"));
     auto* grid = new QGridLayout(this);

@@ -11,7 +11,9 @@ QColor ToQColor(analysis::TColour c)
 
 } // namespace
 
-QtChartCanvas::QtChartCanvas(QImage& image) : image_(image), painter_(&image)
+QtChartCanvas::QtChartCanvas(QImage& image)
+    : image_(image)
+    , painter_(&image)
 {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
@@ -44,7 +46,8 @@ void QtChartCanvas::LineTo(int x, int y)
         // Straight thin lines as rectangles, end point left out: the
         // histogram's columns are many of these.
         const QRect line = QRect(at_, to).normalized();
-        QRect span = at_.x() == x ? QRect(x, line.top(), 1, line.height() - 1) : QRect(line.left(), y, line.width() - 1, 1);
+        QRect span
+            = at_.x() == x ? QRect(x, line.top(), 1, line.height() - 1) : QRect(line.left(), y, line.width() - 1, 1);
         if (at_.x() == x && at_.y() > y)
             span.translate(0, 1);
         if (at_.y() == y && at_.x() > x)
@@ -52,7 +55,8 @@ void QtChartCanvas::LineTo(int x, int y)
         if (!span.isEmpty())
             painter_.fillRect(span, pen_);
     } else if (at_ != to) {
-        QPen pen(pen_, penWidth_ == 1 ? 0 : penWidth_, penStyle_ == analysis::TPenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
+        QPen pen(
+            pen_, penWidth_ == 1 ? 0 : penWidth_, penStyle_ == analysis::TPenStyle::Dot ? Qt::DotLine : Qt::SolidLine);
         pen.setCapStyle(Qt::FlatCap);
         painter_.setPen(pen);
         painter_.drawLine(at_, to);

@@ -21,7 +21,6 @@
 
 namespace {
 
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -67,7 +66,8 @@ int main(int argc, char** argv)
                 const double ms = bench::MedianThreadMs(51, [&] { panel.PaintPanel(400, 200); });
                 const bool ok = ms < 5;
                 failures += !ok;
-                std::printf("mode %d %-6s %-8s %6.2f ms%s\n", mode, styles[style], layouts[layout], ms, ok ? "" : "  FAIL");
+                std::printf(
+                    "mode %d %-6s %-8s %6.2f ms%s\n", mode, styles[style], layouts[layout], ms, ok ? "" : "  FAIL");
                 shot(QString("mode%1-%2-%3").arg(mode).arg(styles[style]).arg(layouts[layout]));
             }
         }

@@ -33,7 +33,8 @@ std::vector<metadata::TIFDItem> Items(int count, int32_t firstKey, const char* n
 {
     std::vector<metadata::TIFDItem> items;
     for (int i = 0; i < count; ++i)
-        items.push_back({ firstKey + i, std::string(name) + std::to_string(i), std::string(value) + std::to_string(i) });
+        items.push_back(
+            { firstKey + i, std::string(name) + std::to_string(i), std::string(value) + std::to_string(i) });
     return items;
 }
 
@@ -92,7 +93,8 @@ int main(int argc, char** argv)
             build.push_back(ThreadMs() - cpuStart);
             frame.ElTree->viewport()->repaint();
             cpu.push_back(ThreadMs() - cpuStart);
-            times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            times.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
             app.processEvents();
         }
         const double median = Median(cpu);

@@ -17,9 +17,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -54,7 +54,7 @@ double Max(const std::vector<double>& v)
 std::vector<unsigned char> ReadAll(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return { std::istreambuf_iterator<char>(in), {} };
 }
 
 // Gradients, stripes and noise, so the entropy decode has real work to do.
@@ -74,8 +74,8 @@ int Make(int width, int height, const std::string& path)
     imaging::JpegEncodeOptions options;
     options.chroma = imaging::JpegChroma::HalfWidth;
     std::vector<uint8_t> out;
-    if (!imaging::EncodeJpeg({ pixels.data(), width, height, static_cast<size_t>(width) * 3, imaging::JpegLayout::Rgb },
-            options, out)) {
+    if (!imaging::EncodeJpeg(
+            { pixels.data(), width, height, static_cast<size_t>(width) * 3, imaging::JpegLayout::Rgb }, options, out)) {
         std::fprintf(stderr, "compress failed\n");
         return 1;
     }
@@ -122,7 +122,7 @@ double OpenOnce(TForm1& form, bool intel)
 
 double ProcessCpuMs()
 {
-    timespec t{};
+    timespec t {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
@@ -146,7 +146,7 @@ void Report(const char* name, const std::vector<double>& ms, bool& fast)
     fast = fast && Max(ms) < 16.0;
     const std::vector<double> cpu(repaintCpu.end() - static_cast<std::ptrdiff_t>(ms.size()), repaintCpu.end());
     std::printf("  %-20s %3zu repaints  wall median %5.2f max %5.2f  cpu median %5.2f max %5.2f ms%s\n", name,
-                ms.size(), Median(ms), Max(ms), Median(cpu), Max(cpu), Max(ms) < 16.0 ? "" : "  (over 16 ms)");
+        ms.size(), Median(ms), Max(ms), Median(cpu), Max(cpu), Max(ms) < 16.0 ? "" : "  (over 16 ms)");
 }
 
 long PeakKb(const char* field)
@@ -188,7 +188,7 @@ int Memory(const std::string& file)
     QTemporaryDir settings;
     auto form = Window(file, settings);
     int status = 0;
-    for (bool intel : {true, false}) {
+    for (bool intel : { true, false }) {
         form->setup_useIntel = intel;
         form->Open1Click(form.get());
         const long before = PeakKb("VmRSS:");
@@ -205,8 +205,8 @@ int Memory(const std::string& file)
         // at most the file's bytes (read whole for decoding) and some working memory.
         const bool ok = growthMb < fileMb + 0.25 * pictureMb;
         std::printf("%s path: picture %d x %d (%.0f MiB), file %.0f MiB; re-opening raised the peak by %.0f MiB%s\n",
-                    intel ? "fast JPEG" : "libjpeg", shown.Width(), shown.Height(), pictureMb, fileMb, growthMb,
-                    ok ? "" : "  FAIL (a second picture was held)");
+            intel ? "fast JPEG" : "libjpeg", shown.Width(), shown.Height(), pictureMb, fileMb, growthMb,
+            ok ? "" : "  FAIL (a second picture was held)");
         if (!ok)
             status = 1;
     }
@@ -228,14 +228,14 @@ int Time(const std::string& file, int runs)
     }
     const imaging::Bitmap& shown = form->ImageEn1->Bitmap();
     std::printf("%s: %d x %d (%.1f MP), view %d x %d, %d runs (medians, ms)\n", file.c_str(), shown.Width(),
-                shown.Height(), shown.Width() * shown.Height() / 1e6, form->ImageEn1->ClientSize().width(),
-                form->ImageEn1->ClientSize().height(), runs);
+        shown.Height(), shown.Width() * shown.Height() / 1e6, form->ImageEn1->ClientSize().width(),
+        form->ImageEn1->ClientSize().height(), runs);
     const double base = Median(turbo);
     std::printf("  tjDecompress2 alone      %7.1f\n", base);
     std::printf("  Open1Click, fast path    %7.1f  %.2fx%s\n", Median(intel), Median(intel) / base,
-                Median(intel) / base <= 1.25 ? "" : "  (over 1.25x)");
+        Median(intel) / base <= 1.25 ? "" : "  (over 1.25x)");
     std::printf("  Open1Click, libjpeg path %7.1f  %.2fx%s\n", Median(library), Median(library) / base,
-                Median(library) / base <= 1.25 ? "" : "  (over 1.25x)");
+        Median(library) / base <= 1.25 ? "" : "  (over 1.25x)");
 
     // Repaints through the window: wheel steps from fit up to beyond 1000 % and back, then scrolling.
     bool fast = true;
@@ -255,7 +255,7 @@ int Time(const std::string& file, int runs)
         wheel.push_back(RepaintMs(view));
     }
     Report("wheel zoom", wheel, fast);
-    for (int zoom : {25, 100, 300}) {
+    for (int zoom : { 25, 100, 300 }) {
         form->N15001Click(zoom);
         std::vector<double> scroll;
         QScrollBar* h = view.horizontalScrollBar();

@@ -10,9 +10,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -36,7 +36,7 @@ imaging::Bitmap MakePicture(int width, int height)
 
 double ProcessCpuMs()
 {
-    timespec t{};
+    timespec t {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
 }
@@ -64,7 +64,7 @@ struct Stats {
 Stats Summarise(std::vector<double> ms)
 {
     std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
+    return { ms[ms.size() / 2], ms.back() };
 }
 
 void Report(const char* name, const std::vector<double>& ms, bool& allFast)
@@ -73,7 +73,7 @@ void Report(const char* name, const std::vector<double>& ms, bool& allFast)
     const Stats cpu = Summarise(std::vector<double>(cpuTimes.end() - ms.size(), cpuTimes.end()));
     allFast = allFast && s.max < 16.0;
     std::printf("%-18s %3zu repaints  wall median %6.2f max %6.2f ms  cpu median %6.2f max %6.2f ms%s\n", name,
-                ms.size(), s.median, s.max, cpu.median, cpu.max, s.max < 16.0 ? "" : "  (over 16 ms)");
+        ms.size(), s.median, s.max, cpu.median, cpu.max, s.max < 16.0 ? "" : "  (over 16 ms)");
 }
 
 // Repaints at `zoom` with the scroll bars moved across `steps` positions.
@@ -106,7 +106,7 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     view.SetBitmap(MakePicture(width, height));
     std::printf("picture %d x %d (%.1f MP), viewport %d x %d\n", width, height, width * height / 1e6,
-                view.ClientSize().width(), view.ClientSize().height());
+        view.ClientSize().width(), view.ClientSize().height());
     RepaintMs(view); // warm up
     cpuTimes.clear();
 
@@ -128,7 +128,7 @@ int main(int argc, char** argv)
     view.Fit();
     std::vector<double> wheel;
     const QPointF centre(view.ClientSize().width() / 2.0, view.ClientSize().height() / 2.0);
-    for (int direction : {1, -1}) {
+    for (int direction : { 1, -1 }) {
         for (int i = 0; i < 40; ++i) {
             const double next = imaging::WheelZoomStep(view.Zoom(), direction);
             if (next <= 0 || next > 1000)

@@ -132,7 +132,8 @@ int BlinkTiming(int width, int height)
             const auto start = std::chrono::steady_clock::now();
             form->Timer2Timer();
             form->ImageEn1->viewport()->repaint();
-            steps.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            steps.push_back(
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
     }
     // For comparison: repaints of an unchanged picture.

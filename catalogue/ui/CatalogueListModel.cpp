@@ -3,7 +3,8 @@
 #include "platform/TextCodec.h"
 
 CatalogueListModel::CatalogueListModel(catalogue::TCatalogue& catalogue, QObject* parent)
-    : QAbstractTableModel(parent), catalogue_(catalogue)
+    : QAbstractTableModel(parent)
+    , catalogue_(catalogue)
 {
 }
 
@@ -70,7 +71,9 @@ QVariant CatalogueListModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole: {
         const auto align = config_.Items[index.column()].Alignment;
         using A = catalogue::TListConfig::Align;
-        const Qt::Alignment h = align == A::Right ? Qt::AlignRight : align == A::Center ? Qt::AlignHCenter : Qt::AlignLeft;
+        const Qt::Alignment h = align == A::Right ? Qt::AlignRight
+            : align == A::Center                  ? Qt::AlignHCenter
+                                                  : Qt::AlignLeft;
         return QVariant::fromValue(h | Qt::AlignVCenter);
     }
     default:

@@ -40,7 +40,8 @@ void TMainThreadDispatcher::Wake()
         [[maybe_unused]] const ssize_t n = ::write(wakeFd_, &one, sizeof one);
     } else {
         // Without a descriptor (none left), through the event queue.
-        QMetaObject::invokeMethod(this, [this] { Dispatch(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { Dispatch(); }, Qt::QueuedConnection);
     }
 }
 

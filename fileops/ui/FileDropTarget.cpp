@@ -9,7 +9,9 @@
 
 #include "app/PathText.h"
 
-TFileDropTarget::TFileDropTarget(QWidget* widget, bool copyOnly) : QObject(widget), copyOnly_(copyOnly)
+TFileDropTarget::TFileDropTarget(QWidget* widget, bool copyOnly)
+    : QObject(widget)
+    , copyOnly_(copyOnly)
 {
     widget->setAcceptDrops(true);
     widget->installEventFilter(this);
@@ -37,8 +39,8 @@ bool TFileDropTarget::eventFilter(QObject* watched, QEvent* event)
         if (LocalPaths(drag->mimeData()).empty())
             return false;
         // A move only where the source offers it and the user asks for it (Shift); a copy otherwise.
-        const bool move = !copyOnly_ && (drag->possibleActions() & Qt::MoveAction)
-            && (drag->modifiers() & Qt::ShiftModifier);
+        const bool move
+            = !copyOnly_ && (drag->possibleActions() & Qt::MoveAction) && (drag->modifiers() & Qt::ShiftModifier);
         drag->setDropAction(move ? Qt::MoveAction : Qt::CopyAction);
         drag->accept();
         return true;

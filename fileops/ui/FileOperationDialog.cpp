@@ -35,7 +35,10 @@ QString OperationCaption(fileops::Operation op)
 
 TFileOperationDialog::TFileOperationDialog(
     QWidget* parent, fileops::Operation op, std::vector<std::string> sources, std::string destFolder)
-    : QDialog(parent), op_(op), sources_(std::move(sources)), destFolder_(std::move(destFolder))
+    : QDialog(parent)
+    , op_(op)
+    , sources_(std::move(sources))
+    , destFolder_(std::move(destFolder))
 {
     setWindowTitle(OperationCaption(op));
     setModal(true);

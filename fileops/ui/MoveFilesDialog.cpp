@@ -13,7 +13,8 @@
 #include "app/PathText.h"
 #include "fileops/ui/NewFolder.h"
 
-TMoveFiles::TMoveFiles(QWidget* parent) : QDialog(parent)
+TMoveFiles::TMoveFiles(QWidget* parent)
+    : QDialog(parent)
 {
     setFixedSize(348, 318);
     Title = new QLabel(this);
@@ -60,7 +61,7 @@ QString TMoveFiles::SelectedFolder() const
 std::string TMoveFiles::SelectedNativeFolder() const
 {
     std::string path = FolderTree->SelectedNativePath();
-    struct stat st {};
+    struct stat st { };
     if (path.empty() || ::stat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return std::string();
     if (path.back() != '/')

@@ -51,6 +51,6 @@ bool CreateNewSubFolder(FolderTree* tree, QString& error)
 
 void WarnNewFolderFailed(FolderTree* tree, const QString& error)
 {
-    QMessageBox::warning(tree->window(), QStringLiteral("エラー"),
-        QStringLiteral("フォルダを作成できませんでした。\n") + error);
+    QMessageBox::warning(
+        tree->window(), QStringLiteral("エラー"), QStringLiteral("フォルダを作成できませんでした。\n") + error);
 }

@@ -13,7 +13,8 @@ namespace {
 QString Describe(const QFileInfo& info)
 {
     return QStringLiteral("    サイズ: %1 バイト\n    更新日時: %2")
-        .arg(QLocale(QLocale::Japanese).toString(info.size()), info.lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+        .arg(QLocale(QLocale::Japanese).toString(info.size()),
+            info.lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
 }
 
 } // namespace

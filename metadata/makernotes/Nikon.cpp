@@ -84,7 +84,8 @@ std::string FocusAreaText(EntryValue& v)
     if (v.Entry().count < 2)
         return text;
     const uint8_t area = v.Byte(1);
-    if (const char* where = Find(area, { { 0, " (中央)" }, { 1, " (上)" }, { 2, " (下)" }, { 3, " (左)" }, { 4, " (右)" } }))
+    if (const char* where
+        = Find(area, { { 0, " (中央)" }, { 1, " (上)" }, { 2, " (下)" }, { 3, " (左)" }, { 4, " (右)" } }))
         return text + where;
     return text + "," + DecimalText(area);
 }
@@ -103,7 +104,8 @@ std::optional<std::string> NikonRule(NoteContext& note, EntryValue& v, std::stri
         return std::nullopt;
     case kByte:
         if (e.tag == 0x0089)
-            return Choose(v.Byte(0), { { 0, "１コマ撮影" }, { 1, "連続撮影" }, { 2, "セルフタイマー" } }, Other::kFumei);
+            return Choose(
+                v.Byte(0), { { 0, "１コマ撮影" }, { 1, "連続撮影" }, { 2, "セルフタイマー" } }, Other::kFumei);
         return std::nullopt;
     case kLong:
         if (e.tag == 0x0011) {

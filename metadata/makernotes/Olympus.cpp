@@ -55,10 +55,10 @@ struct PictureSetting {
     const char* otherOpen; // the text before the byte of an unlisted value
 };
 
-const Choices kWhiteBalanceCorrection = { { 10, "青色+7 (" }, { 11, "青色+6 (" }, { 12, "青色+5 (" },
-    { 13, "青色+4 (" }, { 14, "青色+3 (" }, { 16, "青色+2 (" }, { 17, "青色+1 (" }, { 18, "±0 (" }, { 20, "赤色+1 (" },
-    { 22, "赤色+2 (" }, { 24, "赤色+3 (" }, { 26, "赤色+4 (" }, { 29, "赤色+5 (" }, { 31, "赤色+6 (" },
-    { 33, "赤色+7 (" } };
+const Choices kWhiteBalanceCorrection
+    = { { 10, "青色+7 (" }, { 11, "青色+6 (" }, { 12, "青色+5 (" }, { 13, "青色+4 (" }, { 14, "青色+3 (" },
+          { 16, "青色+2 (" }, { 17, "青色+1 (" }, { 18, "±0 (" }, { 20, "赤色+1 (" }, { 22, "赤色+2 (" },
+          { 24, "赤色+3 (" }, { 26, "赤色+4 (" }, { 29, "赤色+5 (" }, { 31, "赤色+6 (" }, { 33, "赤色+7 (" } };
 
 const PictureSetting kSx552[] = {
     { 161, "コントラスト",
@@ -82,8 +82,8 @@ const PictureSetting kSx553[] = {
             { 115, "±0 (" }, { 118, "+1 (" }, { 123, "+2 (" }, { 127, "+3 (" }, { 132, "+4 (" }, { 136, "+5 (" } },
         "Unknown(" },
     { 157, "シャープネス",
-        { { 9, "-5 (" }, { 11, "-4 (" }, { 13, "-3 (" }, { 14, "-2 (" }, { 16, "-1 (" }, { 18, "±0 (" },
-            { 21, "+1 (" }, { 23, "+2 (" }, { 25, "+3 (" }, { 27, "+4 (" }, { 29, "+5 (" } },
+        { { 9, "-5 (" }, { 11, "-4 (" }, { 13, "-3 (" }, { 14, "-2 (" }, { 16, "-1 (" }, { 18, "±0 (" }, { 21, "+1 (" },
+            { 23, "+2 (" }, { 25, "+3 (" }, { 27, "+4 (" }, { 29, "+5 (" } },
         "Unknown(" },
     { 174, "ホワイトバランス補正", kWhiteBalanceCorrection, "Unknown(" },
 };
@@ -134,7 +134,8 @@ std::optional<std::string> OlympusRule(NoteContext& note, EntryValue& v, std::st
     case kShort:
         if (!olympus)
             return ShortRuleText(v,
-                { { 0x0202, kMacro }, { 0x0201, { { 1, "標準" }, { 2, "精細" }, { 3, "高精細" }, { 34, "ハイパー" } } } });
+                { { 0x0202, kMacro },
+                    { 0x0201, { { 1, "標準" }, { 2, "精細" }, { 3, "高精細" }, { 34, "ハイパー" } } } });
         if (e.tag == 0x1015)
             return WhiteBalanceText(v);
         return ShortRuleText(v,
@@ -163,8 +164,8 @@ std::optional<std::string> OlympusRule(NoteContext& note, EntryValue& v, std::st
         return std::nullopt;
     case kUndefined:
         if (e.tag == 0x0100 && olympus)
-            return DecimalText(e.count) + "Byte (Offset:"
-                + DecimalText(static_cast<int64_t>(OffsetFromTiffBase(note, v))) + ")";
+            return DecimalText(e.count)
+                + "Byte (Offset:" + DecimalText(static_cast<int64_t>(OffsetFromTiffBase(note, v))) + ")";
         if (e.tag == 0x0209)
             return TextWithoutNul(v);
         if (e.tag == 0x0F00 && olympus)

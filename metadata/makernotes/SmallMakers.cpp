@@ -7,8 +7,8 @@ namespace metadata::makernote {
 std::optional<std::string> SanyoRule(NoteContext&, EntryValue& v, std::string&)
 {
     const Choices offOn = { { 0, "オフ" }, { 1, "オン" } };
-    return ShortRuleText(v, { { 0x0202, { { 0, "通常" }, { 1, "マクロ" }, { 2, "遠景" } } }, { 0x020F, offOn },
-                                { 0x0210, offOn } });
+    return ShortRuleText(
+        v, { { 0x0202, { { 0, "通常" }, { 1, "マクロ" }, { 2, "遠景" } } }, { 0x020F, offOn }, { 0x0210, offOn } });
 }
 
 std::optional<std::string> RicohRule(NoteContext& note, EntryValue& v, std::string&)
@@ -39,8 +39,8 @@ std::optional<std::string> PrintImRule(NoteContext& note, EntryValue& v, std::st
     const TiffEntry& e = v.Entry();
     if (e.type != kUndefined)
         return std::nullopt;
-    static const int32_t kWithPrintIm[]
-        = { kEpson, kSanyo, kNikon, kCasio, kKonica, kSony, kMinolta, kPentaxOptio, kRicohCaplio, kKyocera, kPanasonic };
+    static const int32_t kWithPrintIm[] = { kEpson, kSanyo, kNikon, kCasio, kKonica, kSony, kMinolta, kPentaxOptio,
+        kRicohCaplio, kKyocera, kPanasonic };
     bool listed = false;
     for (int32_t kind : kWithPrintIm)
         listed = listed || kind == note.kind;

@@ -30,7 +30,8 @@ void ReadToshibaNote(const std::string& text, TMakerResult& target)
         const char* known = nullptr;
         if (pair == "00" || pair == "01" || pair == "02")
             known = makernote::Find(pair[1] - '0', settings[i].choices);
-        note.Add(static_cast<int32_t>(i), settings[i].name, known ? std::string(known) : settings[i].other + pair + ")");
+        note.Add(
+            static_cast<int32_t>(i), settings[i].name, known ? std::string(known) : settings[i].other + pair + ")");
     }
 }
 

@@ -29,7 +29,11 @@ QString Text(const std::string& s)
 // view alone sizes rows as if its columns were unbounded).
 class WrappingDelegate : public QStyledItemDelegate {
 public:
-    explicit WrappingDelegate(QTreeWidget* tree) : QStyledItemDelegate(tree), tree_(tree) {}
+    explicit WrappingDelegate(QTreeWidget* tree)
+        : QStyledItemDelegate(tree)
+        , tree_(tree)
+    {
+    }
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
@@ -43,8 +47,8 @@ public:
         const QFontMetrics metrics(option.font);
         if (!text.contains('\n') && metrics.horizontalAdvance(text) <= width)
             return size; // one line
-        const QRect bound = metrics.boundingRect(
-            QRect(0, 0, width, 1 << 20), Qt::TextWordWrap | Qt::AlignLeft, QString(text).replace('\n', QChar::LineSeparator));
+        const QRect bound = metrics.boundingRect(QRect(0, 0, width, 1 << 20), Qt::TextWordWrap | Qt::AlignLeft,
+            QString(text).replace('\n', QChar::LineSeparator));
         size.setHeight(std::max(size.height(), bound.height() + 2));
         return size;
     }
@@ -55,7 +59,8 @@ private:
 
 } // namespace
 
-TInfoFrame::TInfoFrame(QWidget* parent) : QWidget(parent)
+TInfoFrame::TInfoFrame(QWidget* parent)
+    : QWidget(parent)
 {
     ElTree = new QTreeWidget(this);
     ElTree->setObjectName("ElTree");
@@ -304,8 +309,8 @@ void TInfoFrame::selmodeClick()
 
 void TInfoFrame::tabChange(int index)
 {
-    const int kind = index >= 0 && index < static_cast<int>(tabKinds_.size()) ? tabKinds_[static_cast<size_t>(index)]
-                                                                              : kTabBasic;
+    const int kind
+        = index >= 0 && index < static_cast<int>(tabKinds_.size()) ? tabKinds_[static_cast<size_t>(index)] : kTabBasic;
     for (QAction* a : { showall, autohide, manual, selmode })
         a->setEnabled(kind == kTabBasic);
     if (kind == kTabProfile)

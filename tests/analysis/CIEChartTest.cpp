@@ -73,11 +73,13 @@ TEST(CIEChart, DotsLandWhereTheirColoursLie)
     red.Fill(255, 0, 0);
     RasterCanvas ab(400, 400);
     int rowsReported = 0;
-    DrawAbDistribution(ChartPictureOf(red), 400, 400, [&](int) { ++rowsReported; }, SourceRgb, 0, ab);
+    DrawAbDistribution(
+        ChartPictureOf(red), 400, 400, [&](int) { ++rowsReported; }, SourceRgb, 0, ab);
     EXPECT_EQ(rowsReported, 20);
     const TLab lab = RgbToLab(1, 0, 0, 0);
     const double d = 2;
-    const int x = 200 + int(std::nearbyint(d * lab.A / 127 * 90)), y = 200 + int(std::nearbyint(-(lab.B / 127 * 90 * d)));
+    const int x = 200 + int(std::nearbyint(d * lab.A / 127 * 90)),
+              y = 200 + int(std::nearbyint(-(lab.B / 127 * 90 * d)));
     EXPECT_GT(x, 200);
     EXPECT_LT(y, 200);
     EXPECT_EQ(ab.At(x - 1, y - 1), LabDisplayColour(80, lab.A, lab.B));
@@ -95,7 +97,8 @@ TEST(CIEChart, DotsLandWhereTheirColoursLie)
     EXPECT_TRUE(direct.HasText("CIE L*a*b* Color distribution AdobeRGB/YCbCr Direct"));
     bool out = false;
     const TLab yl = YccToLab(250, 128, 200, 1, out);
-    const int yx = 200 + int(std::nearbyint(d * yl.A / 127 * 90)), yy = 200 + int(std::nearbyint(-(yl.B / 127 * 90 * d)));
+    const int yx = 200 + int(std::nearbyint(d * yl.A / 127 * 90)),
+              yy = 200 + int(std::nearbyint(-(yl.B / 127 * 90 * d)));
     EXPECT_EQ(direct.At(yx, yy), kWhite);
 }
 

@@ -26,7 +26,12 @@ struct DrawnEllipse {
 
 class RasterCanvas : public analysis::ChartCanvas {
 public:
-    RasterCanvas(int width, int height) : width_(width), height_(height), pixels_(size_t(width) * height) {}
+    RasterCanvas(int width, int height)
+        : width_(width)
+        , height_(height)
+        , pixels_(size_t(width) * height)
+    {
+    }
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }

@@ -75,10 +75,8 @@ TEST(Sort, EqualKeysFollowTheName)
 {
     const uint32_t second = platform::PackDosDateTime(2004, 5, 6, 7, 8, 9);
     const std::vector<Spec> specs = {
-        { "e.jpg", kKindJpeg, second, 100, 3000, 2000 },
-        { "D.jpg", kKindJpeg, second, 100, 3000, 2000 },
-        { "c.jpg", kKindJpeg, second, 100, 3000, 2000 },
-        { "b.jpg", kKindJpeg, second, 100, 3000, 2000 },
+        { "e.jpg", kKindJpeg, second, 100, 3000, 2000 }, { "D.jpg", kKindJpeg, second, 100, 3000, 2000 },
+        { "c.jpg", kKindJpeg, second, 100, 3000, 2000 }, { "b.jpg", kKindJpeg, second, 100, 3000, 2000 },
         { "B.jpg", kKindJpeg, second, 100, 3000, 2000 }, // differs from b.jpg only in case
         { "A.jpg", kKindJpeg, second, 100, 3000, 2000 },
         { "z.jpg", kKindExifJpeg, second - 1, 99, 2000, 1500 }, // a smaller key in every order
@@ -93,8 +91,8 @@ TEST(Sort, EqualKeysFollowTheName)
             catalogue.At(i).Exif->Exif.Items.push_back(Item(0x9208, "Pattern"));
         }
         SortCatalogue(catalogue, { kind, 0x9208 });
-        EXPECT_EQ(Order(catalogue), kind == 0 ? "A.jpg B.jpg b.jpg c.jpg D.jpg e.jpg z.jpg"
-                                              : "z.jpg A.jpg B.jpg b.jpg c.jpg D.jpg e.jpg");
+        EXPECT_EQ(Order(catalogue),
+            kind == 0 ? "A.jpg B.jpg b.jpg c.jpg D.jpg e.jpg z.jpg" : "z.jpg A.jpg B.jpg b.jpg c.jpg D.jpg e.jpg");
     }
 }
 

@@ -24,7 +24,10 @@ namespace {
 using Strings = std::vector<std::string>;
 
 // A file larger than one copy block, so cancels and failures can land in its middle.
-std::string LargeContent() { return std::string(20u << 20, 'x') + "end"; }
+std::string LargeContent()
+{
+    return std::string(20u << 20, 'x') + "end";
+}
 
 TEST(CopyFile, CopiesContentPermissionsAndModificationTimeLeavingNoTemporaryFile)
 {
@@ -38,7 +41,7 @@ TEST(CopyFile, CopiesContentPermissionsAndModificationTimeLeavingNoTemporaryFile
         << error;
     EXPECT_EQ(Text(dst.Path() / "a.jpg"), LargeContent());
     EXPECT_EQ(fileopstest::ModeOf(dst.Path() / "a.jpg"), 0640u);
-    struct stat st {};
+    struct stat st { };
     ::stat((dst.Path() / "a.jpg").c_str(), &st);
     EXPECT_EQ(st.st_mtim.tv_sec, 1200000000);
     EXPECT_EQ(st.st_mtim.tv_nsec, 500);
@@ -68,8 +71,8 @@ TEST(CopyFile, OntoItselfIsRefusedThroughEverySpellingOfThePath)
     for (const std::string target : { "a.jpg", "link.jpg", "hard.jpg", "sub/../a.jpg", "./a.jpg" }) {
         SCOPED_TRACE(target);
         std::string error;
-        EXPECT_EQ(fileops::CopyFile(dir.Folder() + "a.jpg", dir.Folder() + target, true, {}, error),
-            CopyResult::Failed);
+        EXPECT_EQ(
+            fileops::CopyFile(dir.Folder() + "a.jpg", dir.Folder() + target, true, {}, error), CopyResult::Failed);
         EXPECT_NE(error.find("itself"), std::string::npos) << error;
         EXPECT_EQ(Text(dir.Path() / "a.jpg"), "keep me");
     }
@@ -119,8 +122,8 @@ TEST(CopyFile, AFullFileSystemFailsWithoutLeavingAPartOrTouchingTheOldTarget)
     WriteFile(src.Path() / "big.jpg", std::string(2u << 20, 'b'));
     WriteFile(card.Folder() + "big.jpg", std::string("old"));
     std::string error;
-    EXPECT_EQ(fileops::CopyFile(src.Folder() + "big.jpg", card.Folder() + "big.jpg", true, {}, error),
-        CopyResult::Failed);
+    EXPECT_EQ(
+        fileops::CopyFile(src.Folder() + "big.jpg", card.Folder() + "big.jpg", true, {}, error), CopyResult::Failed);
     EXPECT_NE(error.find(card.Folder() + "big.jpg"), std::string::npos) << error;
     EXPECT_EQ(Text(card.Folder() + "big.jpg"), "old");
     EXPECT_EQ(Names(card.Folder()), Strings { "big.jpg" });
@@ -135,8 +138,8 @@ TEST(CopyFile, ATargetThatAppearsBeforeTheRenameIsNotReplaced)
     hooks.beforePlace = [](const std::string& target) { WriteFile(target, std::string("theirs")); };
     fileops::faults::Scoped scoped(hooks);
     std::string error;
-    EXPECT_EQ(fileops::CopyFile(dir.Folder() + "a.jpg", dir.Folder() + "out/a.jpg", false, {}, error),
-        CopyResult::Exists);
+    EXPECT_EQ(
+        fileops::CopyFile(dir.Folder() + "a.jpg", dir.Folder() + "out/a.jpg", false, {}, error), CopyResult::Exists);
     EXPECT_EQ(Text(dir.Path() / "out/a.jpg"), "theirs");
     EXPECT_EQ(Names(dir.Path() / "out"), Strings { "a.jpg" });
 }
@@ -149,8 +152,8 @@ TEST(CopyFile, AReadOnlyTargetFolderFailsAndNamesTheTarget)
     TempDir src;
     WriteFile(src.Path() / "a.jpg", std::string("data"));
     std::string error;
-    EXPECT_EQ(fileops::CopyFile(src.Folder() + "a.jpg", folder.Folder() + "a.jpg", false, {}, error),
-        CopyResult::Failed);
+    EXPECT_EQ(
+        fileops::CopyFile(src.Folder() + "a.jpg", folder.Folder() + "a.jpg", false, {}, error), CopyResult::Failed);
     EXPECT_NE(error.find(folder.Folder() + "a.jpg"), std::string::npos) << error;
     EXPECT_TRUE(Names(folder.Folder()).empty());
 }
@@ -161,8 +164,8 @@ TEST(CopyFile, AFolderOrAMissingSourceFailsNamingIt)
     fs::create_directory(dir.Path() / "folder");
     for (const std::string source : { "folder", "missing.jpg" }) {
         std::string error;
-        EXPECT_EQ(fileops::CopyFile(dir.Folder() + source, dir.Folder() + "x.jpg", false, {}, error),
-            CopyResult::Failed);
+        EXPECT_EQ(
+            fileops::CopyFile(dir.Folder() + source, dir.Folder() + "x.jpg", false, {}, error), CopyResult::Failed);
         EXPECT_NE(error.find(dir.Folder() + source), std::string::npos) << error;
     }
     EXPECT_FALSE(fs::exists(dir.Path() / "x.jpg"));

@@ -13,7 +13,7 @@ namespace fileopstest {
 
 mode_t ModeOf(const std::filesystem::path& path)
 {
-    struct stat st {};
+    struct stat st { };
     ::stat(path.c_str(), &st);
     return st.st_mode & 07777;
 }
@@ -64,7 +64,8 @@ OtherFileSystem::OtherFileSystem()
         folder_ = mount_.Folder();
         return;
     }
-    struct stat tmp {}, shm {};
+    struct stat tmp {
+    }, shm {};
     const std::string temp = std::filesystem::temp_directory_path().string();
     if (::stat(temp.c_str(), &tmp) != 0 || ::stat("/dev/shm", &shm) != 0 || tmp.st_dev == shm.st_dev)
         return;

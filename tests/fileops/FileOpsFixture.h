@@ -14,7 +14,10 @@
 namespace fileopstest {
 
 using testsupport::ReadText;
-inline std::string Text(const std::filesystem::path& path) { return ReadText(path); }
+inline std::string Text(const std::filesystem::path& path)
+{
+    return ReadText(path);
+}
 // A file's permission bits.
 mode_t ModeOf(const std::filesystem::path& path);
 // The names in a folder, sorted (temporary files left behind show here).

@@ -23,7 +23,7 @@ using Strings = std::vector<std::string>;
 
 ino_t InodeOf(const fs::path& path)
 {
-    struct stat st {};
+    struct stat st { };
     ::stat(path.c_str(), &st);
     return st.st_ino;
 }
@@ -37,12 +37,11 @@ TEST(MoveFile, WithinAFileSystemIsOneRenameAndNeverReplacesUnasked)
     WriteFile(dir.Path() / "out/b.jpg", std::string("theirs"));
     const ino_t inode = InodeOf(dir.Path() / "a.jpg");
     std::string error;
-    ASSERT_EQ(fileops::MoveFile(dir.Folder() + "a.jpg", dir.Folder() + "out/a.jpg", false, {}, error),
-        CopyResult::Done)
+    ASSERT_EQ(fileops::MoveFile(dir.Folder() + "a.jpg", dir.Folder() + "out/a.jpg", false, {}, error), CopyResult::Done)
         << error;
     EXPECT_EQ(InodeOf(dir.Path() / "out/a.jpg"), inode);
-    EXPECT_EQ(fileops::MoveFile(dir.Folder() + "b.jpg", dir.Folder() + "out/b.jpg", false, {}, error),
-        CopyResult::Exists);
+    EXPECT_EQ(
+        fileops::MoveFile(dir.Folder() + "b.jpg", dir.Folder() + "out/b.jpg", false, {}, error), CopyResult::Exists);
     EXPECT_EQ(Text(dir.Path() / "b.jpg"), "b");
     EXPECT_EQ(Text(dir.Path() / "out/b.jpg"), "theirs");
     EXPECT_EQ(fileops::MoveFile(dir.Folder() + "b.jpg", dir.Folder() + "b.jpg", true, {}, error), CopyResult::Failed);

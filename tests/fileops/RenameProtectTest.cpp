@@ -26,7 +26,8 @@ TEST(RenameFile, RefusesBadNamesAndExistingFilesLeavingBothAsTheyWere)
     TempDir dir;
     WriteFile(dir.Path() / "IMG_1.JPG", std::string("one"));
     WriteFile(dir.Path() / "IMG_2.JPG", std::string("two"));
-    for (const std::string& name : Strings { "", ".", "..", "a/b.JPG", "../IMG_1.JPG", "IMG_2.JPG", std::string("a\0b", 3) }) {
+    for (const std::string& name :
+        Strings { "", ".", "..", "a/b.JPG", "../IMG_1.JPG", "IMG_2.JPG", std::string("a\0b", 3) }) {
         SCOPED_TRACE(name);
         std::string error;
         EXPECT_FALSE(fileops::RenameFile(dir.Folder() + "IMG_1.JPG", name, error));

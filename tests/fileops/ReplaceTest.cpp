@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "fileops/Replace.h"
 #include "fileops/FileOpsFixture.h"
+#include "fileops/Replace.h"
 #include "support/TestSupport.h"
 
 namespace fs = std::filesystem;
@@ -21,13 +21,13 @@ TEST(MoveFileReplacing, ReplacesTheTargetInOneRenameKeepingTheSameInodeAsTheSour
     TempDir dir;
     WriteFile(dir.Path() / "new.tmp", std::string("new"));
     WriteFile(dir.Path() / "photo.jpg", std::string("old"));
-    struct stat before {};
+    struct stat before { };
     ::stat((dir.Path() / "new.tmp").c_str(), &before);
     std::string error;
     ASSERT_TRUE(fileops::MoveFileReplacing(dir.Folder() + "new.tmp", dir.Folder() + "photo.jpg", error)) << error;
     EXPECT_EQ(Text(dir.Path() / "photo.jpg"), "new");
     EXPECT_FALSE(fs::exists(dir.Path() / "new.tmp"));
-    struct stat after {};
+    struct stat after { };
     ::stat((dir.Path() / "photo.jpg").c_str(), &after);
     EXPECT_EQ(after.st_ino, before.st_ino); // renamed, not copied
 }

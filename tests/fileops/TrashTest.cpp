@@ -10,8 +10,8 @@
 
 namespace fs = std::filesystem;
 using fileops::TrashResult;
-using testsupport::EnvGuard;
 using fileopstest::Text;
+using testsupport::EnvGuard;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 

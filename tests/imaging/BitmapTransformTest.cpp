@@ -33,7 +33,7 @@ bool SamePixel(const Bitmap& a, int ax, int ay, const Bitmap& b, int bx, int by)
 TEST(BitmapTransform, TurnsFlipsAndMirrorsMapEveryPixel)
 {
     // Odd sizes and a width past one tile, so padding, middle rows and tile edges are crossed.
-    for (int bpp : {24, 32}) {
+    for (int bpp : { 24, 32 }) {
         const Bitmap src = Numbered(67, 5, bpp);
         const int w = src.Width(), h = src.Height();
         struct Case {
@@ -44,16 +44,16 @@ TEST(BitmapTransform, TurnsFlipsAndMirrorsMapEveryPixel)
             void (*map)(int x, int y, int w, int h, int& tx, int& ty);
         };
         const Case cases[] = {
-            {"cw", [](Bitmap& b) { imaging::RotateClockwise(b, 1); }, h, w,
-             [](int x, int y, int, int h, int& tx, int& ty) { tx = h - 1 - y, ty = x; }},
-            {"ccw", [](Bitmap& b) { imaging::RotateClockwise(b, -1); }, h, w,
-             [](int x, int y, int w, int, int& tx, int& ty) { tx = y, ty = w - 1 - x; }},
-            {"half", [](Bitmap& b) { imaging::RotateClockwise(b, 2); }, w, h,
-             [](int x, int y, int w, int h, int& tx, int& ty) { tx = w - 1 - x, ty = h - 1 - y; }},
-            {"flip", imaging::FlipVertical, w, h,
-             [](int x, int y, int, int h, int& tx, int& ty) { tx = x, ty = h - 1 - y; }},
-            {"mirror", imaging::MirrorHorizontal, w, h,
-             [](int x, int y, int w, int, int& tx, int& ty) { tx = w - 1 - x, ty = y; }},
+            { "cw", [](Bitmap& b) { imaging::RotateClockwise(b, 1); }, h, w,
+                [](int x, int y, int, int h, int& tx, int& ty) { tx = h - 1 - y, ty = x; } },
+            { "ccw", [](Bitmap& b) { imaging::RotateClockwise(b, -1); }, h, w,
+                [](int x, int y, int w, int, int& tx, int& ty) { tx = y, ty = w - 1 - x; } },
+            { "half", [](Bitmap& b) { imaging::RotateClockwise(b, 2); }, w, h,
+                [](int x, int y, int w, int h, int& tx, int& ty) { tx = w - 1 - x, ty = h - 1 - y; } },
+            { "flip", imaging::FlipVertical, w, h,
+                [](int x, int y, int, int h, int& tx, int& ty) { tx = x, ty = h - 1 - y; } },
+            { "mirror", imaging::MirrorHorizontal, w, h,
+                [](int x, int y, int w, int, int& tx, int& ty) { tx = w - 1 - x, ty = y; } },
         };
         for (const Case& c : cases) {
             Bitmap b = src;

@@ -135,8 +135,8 @@ TEST(JpegDecode, ReducedIntoABoxWhileDecoding)
 // taking gigabytes.
 TEST(JpegDecode, DecoderMemoryLimit)
 {
-    auto jpeg = EncodeJpeg(16, 16, [](int, int, uint8_t* rgb) { rgb[0] = rgb[1] = rgb[2] = 9; },
-        { JCS_RGB, 90, true, false });
+    auto jpeg = EncodeJpeg(
+        16, 16, [](int, int, uint8_t* rgb) { rgb[0] = rgb[1] = rgb[2] = 9; }, { JCS_RGB, 90, true, false });
     for (size_t pos = 2; pos + 9 < jpeg.size(); pos += 2 + ((jpeg[pos + 2] << 8) | jpeg[pos + 3]))
         if (jpeg[pos + 1] == 0xC2) {
             jpeg[pos + 5] = jpeg[pos + 7] = 8000 >> 8;

@@ -30,8 +30,7 @@ TEST(JpegYcc, GivesStoredSamplesUpsampledToFullSize)
 {
     // Two colour halves in 4:2:0 with an odd size: the chroma planes are half
     // size and must come back upsampled to every pixel.
-    const auto jpeg = EncodeJpeg(
-        65, 33,
+    const auto jpeg = EncodeJpeg(65, 33,
         [](int x, int, uint8_t* rgb) {
             rgb[0] = x < 32 ? 220 : 20;
             rgb[1] = 40;
@@ -71,9 +70,7 @@ TEST(JpegYcc, DamagedDataFailsWithAMessage)
 {
     const auto jpeg = EncodeJpeg(16, 16, [](int, int, uint8_t* s) { s[0] = s[1] = s[2] = 9; });
     const std::vector<std::vector<uint8_t>> inputs = {
-        {},
-        { 0xFF, 0xD8, 0xFF, 0xD9 },
-        std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 40), // header cut short
+        {}, { 0xFF, 0xD8, 0xFF, 0xD9 }, std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 40), // header cut short
     };
     for (const auto& bytes : inputs) {
         YccPicture picture;

@@ -2,9 +2,9 @@
 // reduced and fast decodes, and the failure texts.
 #include <gtest/gtest.h>
 
+#include "imaging/JpegWriter.h"
 #include "imaging/LoadPicture.h"
 #include "support/TestSupport.h"
-#include "imaging/JpegWriter.h"
 
 namespace {
 
@@ -40,14 +40,14 @@ void WriteContent(const std::string& path, Content content)
 TEST(LoadPicture, ChoosesTheDecoderByContentOrByName)
 {
     const LoadCase cases[] = {
-        {"a.jpg", Content::Jpeg, false, true, PictureFormat::Jpeg},
-        {"a.png", Content::Jpeg, false, true, PictureFormat::Jpeg}, // misleading name, content wins
-        {"a.png", Content::Jpeg, true, false, PictureFormat::Png},  // by name: the PNG decoder refuses it
-        {"a.dat", Content::Bmp, false, true, PictureFormat::Bmp},
-        {"a.dat", Content::Bmp, true, false, PictureFormat::Unknown},
-        {"A.BMP", Content::Bmp, true, true, PictureFormat::Bmp},
-        {"a.nef", Content::Bmp, true, false, PictureFormat::Tiff}, // raw containers are read as TIFF
-        {"a.jpg", Content::Junk, false, false, PictureFormat::Unknown},
+        { "a.jpg", Content::Jpeg, false, true, PictureFormat::Jpeg },
+        { "a.png", Content::Jpeg, false, true, PictureFormat::Jpeg }, // misleading name, content wins
+        { "a.png", Content::Jpeg, true, false, PictureFormat::Png }, // by name: the PNG decoder refuses it
+        { "a.dat", Content::Bmp, false, true, PictureFormat::Bmp },
+        { "a.dat", Content::Bmp, true, false, PictureFormat::Unknown },
+        { "A.BMP", Content::Bmp, true, true, PictureFormat::Bmp },
+        { "a.nef", Content::Bmp, true, false, PictureFormat::Tiff }, // raw containers are read as TIFF
+        { "a.jpg", Content::Junk, false, false, PictureFormat::Unknown },
     };
     for (const LoadCase& c : cases) {
         SCOPED_TRACE(std::string(c.name) + (c.byExtension ? " by name" : " by content"));

@@ -24,12 +24,12 @@ void WritePng(const std::string& path, int width, int height, int colourType, in
     const SampleFn& pixel, const std::vector<png_color>& palette = {}, const std::vector<uint8_t>& alphas = {})
 {
     const int channels = colourType == PNG_COLOR_TYPE_RGB_ALPHA ? 4
-        : colourType == PNG_COLOR_TYPE_RGB                     ? 3
-        : colourType == PNG_COLOR_TYPE_GRAY_ALPHA              ? 2
-                                                               : 1;
+        : colourType == PNG_COLOR_TYPE_RGB                      ? 3
+        : colourType == PNG_COLOR_TYPE_GRAY_ALPHA               ? 2
+                                                                : 1;
     const int sampleBytes = bitDepth == 16 ? 2 : 1;
-    testimaging::WritePngFile(path, { width, height, colourType, bitDepth, interlaced, palette, alphas },
-        [&](int y, uint8_t* row) {
+    testimaging::WritePngFile(
+        path, { width, height, colourType, bitDepth, interlaced, palette, alphas }, [&](int y, uint8_t* row) {
             for (int x = 0; x < width; ++x)
                 pixel(x, y, row + size_t(x) * channels * sampleBytes);
         });

@@ -58,8 +58,12 @@ TEST(RowReducer, MatchesStretchDrawInAnyOrder)
     const struct {
         int width, height, boxWidth, boxHeight;
     } cases[] = {
-        { 333, 517, 160, 120 }, { 1000, 7, 160, 120 }, { 161, 121, 160, 120 }, { 2, 900, 160, 120 },
-        { 640, 480, 160, 120 }, { 5, 5, 2, 2 },
+        { 333, 517, 160, 120 },
+        { 1000, 7, 160, 120 },
+        { 161, 121, 160, 120 },
+        { 2, 900, 160, 120 },
+        { 640, 480, 160, 120 },
+        { 5, 5, 2, 2 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));

@@ -7,7 +7,10 @@ using imaging::Bitmap;
 
 namespace {
 
-uint32_t Rgb(int r, int g, int b) { return 0xFF000000u | (r << 16) | (g << 8) | b; }
+uint32_t Rgb(int r, int g, int b)
+{
+    return 0xFF000000u | (r << 16) | (g << 8) | b;
+}
 
 void SetPixel(Bitmap& bitmap, int x, int y, int r, int g, int b)
 {
@@ -28,7 +31,7 @@ TEST(ScaleForView, HalvingAveragesEachTwoByTwoBlock)
         SetPixel(src, x, 1, 200, x % 2 ? 255 : 0, 0);
     }
     std::vector<uint32_t> out(2, 0);
-    imaging::ScaleForView(src, 0.5, 0, 0, {0, 0, 2, 1}, out.data(), 2);
+    imaging::ScaleForView(src, 0.5, 0, 0, { 0, 0, 2, 1 }, out.data(), 2);
     EXPECT_EQ(out[0], Rgb(150, 128, 0));
     EXPECT_EQ(out[1], Rgb(150, 128, 0));
 }
@@ -39,7 +42,7 @@ TEST(ScaleForView, WritesOnlyPictureAreaAtItsPlace)
     src.Fill(10, 20, 30);
     // 30 % with the picture at (5, 2) in a 12 × 8 area starting at (1, 1).
     std::vector<uint32_t> out(12 * 8, 0);
-    imaging::ScaleForView(src, 0.3, 5, 2, {1, 1, 13, 9}, out.data(), 12);
+    imaging::ScaleForView(src, 0.3, 5, 2, { 1, 1, 13, 9 }, out.data(), 12);
     int painted = 0;
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 12; ++x) {
@@ -57,11 +60,11 @@ TEST(ScaleForView, PremultipliedSourceComesOutOnBlackAndBadInputIsIgnored)
     Bitmap src(2, 2, 32);
     src.Fill(200, 100, 50);
     std::vector<uint32_t> out(1, 0);
-    imaging::ScaleForView(src, 0.5, 0, 0, {0, 0, 1, 1}, out.data(), 1);
+    imaging::ScaleForView(src, 0.5, 0, 0, { 0, 0, 1, 1 }, out.data(), 1);
     EXPECT_EQ(out[0], Rgb(200, 100, 50));
     out[0] = 7;
-    imaging::ScaleForView(src, 0, 0, 0, {0, 0, 1, 1}, out.data(), 1);
-    imaging::ScaleForView(Bitmap(), 0.5, 0, 0, {0, 0, 1, 1}, out.data(), 1);
-    imaging::ScaleForView(src, 0.5, 0, 0, {0, 0, 0, 0}, out.data(), 1);
+    imaging::ScaleForView(src, 0, 0, 0, { 0, 0, 1, 1 }, out.data(), 1);
+    imaging::ScaleForView(Bitmap(), 0.5, 0, 0, { 0, 0, 1, 1 }, out.data(), 1);
+    imaging::ScaleForView(src, 0.5, 0, 0, { 0, 0, 0, 0 }, out.data(), 1);
     EXPECT_EQ(out[0], 7u);
 }

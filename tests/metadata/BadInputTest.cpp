@@ -6,9 +6,9 @@
 #include <chrono>
 
 #include "metadata/ReadFixture.h"
-#include "support/TestSupport.h"
 #include "metadata/TextDecode.h"
 #include "metadata/ValueText.h"
+#include "support/TestSupport.h"
 
 namespace {
 

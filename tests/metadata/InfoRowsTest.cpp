@@ -65,8 +65,9 @@ TEST(InfoRows, GroupsAndFileInformation)
     const std::vector<TInfoRow> rows = metadata::BasicRows(Record(), s);
     const std::vector<std::string> all = Keys(rows);
     const std::vector<std::string> head(all.begin(), all.begin() + 8);
-    EXPECT_EQ(head, (std::vector<std::string> { "0 0 ファイル情報", "1 -1 ファイル名", "1 -2 種類", "1 -3 更新日時",
-                        "1 -4 サイズ", "1 -5 画像サイズ", "1 -6 コメント", "0 0 Exif情報" }));
+    EXPECT_EQ(head,
+        (std::vector<std::string> { "0 0 ファイル情報", "1 -1 ファイル名", "1 -2 種類", "1 -3 更新日時", "1 -4 サイズ",
+            "1 -5 画像サイズ", "1 -6 コメント", "0 0 Exif情報" }));
     EXPECT_EQ(rows[1].Value, "IMG_0001.JPG");
     EXPECT_EQ(rows[2].Value, "ExifJPEG");
     EXPECT_EQ(rows[5].Value, "2272×1704");
@@ -145,8 +146,8 @@ TEST(InfoRows, SortAndSelectOfferedOnlyForKeysTheLookUpKnows)
         { metadata::kItemGps, 29, false, false },
     };
     for (const Expect& e : expected) {
-        const auto it = std::find_if(
-            rows.begin(), rows.end(), [&](const TInfoRow& r) { return r.Depth == 1 && r.Group == e.group && r.Key == e.key; });
+        const auto it = std::find_if(rows.begin(), rows.end(),
+            [&](const TInfoRow& r) { return r.Depth == 1 && r.Group == e.group && r.Key == e.key; });
         ASSERT_NE(it, rows.end()) << e.key;
         EXPECT_EQ(it->Sortable, e.sort) << e.key;
         EXPECT_EQ(metadata::OffersSelectSame(*it), e.select) << e.key;
@@ -214,7 +215,8 @@ TEST(InfoRows, IptcTabRows)
     testsupport::WriteFile(path, std::string("x\x1c\x01\x00\x00\x02\x00\x04\x1c\x02\x78\x00\x02hi", 15));
     r.Locator = { 2, 1, 14 };
     rows = metadata::IptcRows(r);
-    EXPECT_EQ(Keys(rows), (std::vector<std::string> { "0 0 IPTC情報", "1 0 保存方式", "1 256 モデルバージョン", "1 632 キャプション" }));
+    EXPECT_EQ(Keys(rows),
+        (std::vector<std::string> { "0 0 IPTC情報", "1 0 保存方式", "1 256 モデルバージョン", "1 632 キャプション" }));
     EXPECT_EQ(rows[1].Value, "NSK-TIFF");
     EXPECT_EQ(rows[3].Value, "hi");
 }

@@ -84,12 +84,13 @@ TEST(JisConvert, PairsAndTexts)
         std::string in, out;
     };
     const std::vector<Case> jis = {
-        { "\x1B$B\x30\x21\x1B(BA", "\x88\x9F" "A" },
+        { "\x1B$B\x30\x21\x1B(BA",
+            "\x88\x9F"
+            "A" },
         { "\x1B$@F|K\\", "\x93\xFA\x96\x7B" }, // the older double-byte sequence, left open
         { "\x93\xFA\x96\x7B", "\x93\xFA\x96\x7B" }, // Shift-JIS under a JIS label is copied
         { "ab\x1B", "ab" }, // escape at the very end
-        { "ab\x1B$", "ab" },
-        { "\x1B$BF|K", "\x93\xFA" }, // odd byte in double-byte mode dropped
+        { "ab\x1B$", "ab" }, { "\x1B$BF|K", "\x93\xFA" }, // odd byte in double-byte mode dropped
         { "\x1B&@x", "x" }, // unknown sequence keeps the mode
     };
     for (const Case& c : jis)

@@ -219,11 +219,7 @@ TEST(ValueText, TagRulesAndGenericTypes)
                 d.Double(9000, { 1, std::numeric_limits<double>::quiet_NaN() });
             },
             "" },
-        { "DOUBLE infinite",
-            [](Ifd& d) {
-                d.Double(9000, { -std::numeric_limits<double>::infinity() });
-            },
-            "" },
+        { "DOUBLE infinite", [](Ifd& d) { d.Double(9000, { -std::numeric_limits<double>::infinity() }); }, "" },
         { "SSHORT is not shown",
             [](Ifd& d) {
                 d.Add(9001, 8, 1, Bytes { 1, 0 });
@@ -244,11 +240,21 @@ TEST(ValueText, TagRulesAndGenericTypes)
         { "ICC profile", [](Ifd& d) { d.Undefined(34675, Bytes(20, 0)); }, "20 Bytes" },
         { "Exif version", [](Ifd& d) { d.Undefined(36864, exiftest::ToBytes("0220")); }, "0220" },
         { "Flashpix version", [](Ifd& d) { d.Undefined(40960, exiftest::ToBytes("0100")); }, "0100" },
-        { "Flashpix version of control bytes", [](Ifd& d) { d.Undefined(40960, Bytes { 8, 9, 10, 11 }); },
+        { "Flashpix version of control bytes",
+            [](Ifd& d) {
+                d.Undefined(40960, Bytes { 8, 9, 10, 11 });
+            },
             "08090A0B" },
-        { "Exif version with a byte above ASCII", [](Ifd& d) { d.Undefined(36864, Bytes { '0', '2', 0xB2, '0' }); },
+        { "Exif version with a byte above ASCII",
+            [](Ifd& d) {
+                d.Undefined(36864, Bytes { '0', '2', 0xB2, '0' });
+            },
             "3032B230" },
-        { "Exif version padded with NULs", [](Ifd& d) { d.Undefined(36864, Bytes { '2', '2', 0, 0 }); }, "22" },
+        { "Exif version padded with NULs",
+            [](Ifd& d) {
+                d.Undefined(36864, Bytes { '2', '2', 0, 0 });
+            },
+            "22" },
         { "components",
             [](Ifd& d) {
                 d.Undefined(37121, Bytes { 1, 2, 3, 0 });
@@ -276,7 +282,9 @@ TEST(ValueText, TagRulesAndGenericTypes)
             [](Ifd& d) { d.Undefined(37510, exiftest::ToBytes(std::string("JIS\0\0\0\0\0\x93\xfa\x96\x7b", 12))); },
             "日本" },
         { "user comment JIS then ASCII",
-            [](Ifd& d) { d.Undefined(37510, exiftest::ToBytes(std::string("JIS\0\0\0\0\0\x1b$B\x30\x21\x1b(BA", 17))); },
+            [](Ifd& d) {
+                d.Undefined(37510, exiftest::ToBytes(std::string("JIS\0\0\0\0\0\x1b$B\x30\x21\x1b(BA", 17)));
+            },
             "亜A" },
         { "user comment invalid bytes stay valid UTF-8",
             [](Ifd& d) { d.Undefined(37510, exiftest::ToBytes(std::string("ASCII\0\0\0\xff\xfe", 10))); },

@@ -37,7 +37,7 @@ TEST(AtomicFile, ReplacesKeepingPermissionsAndLeavesNoTemporaryFile)
     std::string error;
     ASSERT_TRUE(platform::WriteFileAtomically(target.string(), "new bytes", error)) << error;
     EXPECT_EQ(Slurp(target), "new bytes");
-    struct stat st {};
+    struct stat st { };
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(EntryCount(dir.Path()), 1u);

@@ -130,7 +130,8 @@ TEST(FileTime, DateTextIsTheSameInEveryLocale)
             int wrong = 0;
             for (const auto& [packed, text] : dates)
                 if (DateText(packed) != text) {
-                    std::fprintf(stderr, "%s: \"%s\" instead of \"%s\"\n", name, DateText(packed).c_str(), text.c_str());
+                    std::fprintf(
+                        stderr, "%s: \"%s\" instead of \"%s\"\n", name, DateText(packed).c_str(), text.c_str());
                     wrong = 1;
                 }
             ::_exit(wrong);

@@ -22,12 +22,13 @@ TempDir::~TempDir()
     // Give back write permission first so read-only fixtures can be removed.
     for (auto it = std::filesystem::recursive_directory_iterator(path_, ec);
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(
+            it->path(), std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
     std::filesystem::remove_all(path_, ec);
 }
 
-EnvGuard::EnvGuard(const char* name, const char* value) : name_(name)
+EnvGuard::EnvGuard(const char* name, const char* value)
+    : name_(name)
 {
     if (const char* old = std::getenv(name))
         old_ = old;

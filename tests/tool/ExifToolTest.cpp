@@ -89,7 +89,8 @@ TEST(ExifTool, JsonLinePerFile)
              "\"photoshop\":{\"source\":0,\"offset\":0,\"length\":0}",
              "\"main\":[{\"key\":271,\"name\":\"メーカー名\",\"value\":\"Canon\"}",
              "\"value\":\"x\\u0001\xEF\xBF\xBD\\\"\\\\\"", "\"exif\":[]", "\"maker\":[]", "\"gps\":[]",
-             "\"maker_kind\":0,\"maker_offset\":0,\"maker_damaged\":0,\"version\":\"\",\"model\":\"\",\"focal_length\":0,"
+             "\"maker_kind\":0,\"maker_offset\":0,\"maker_damaged\":0,\"version\":\"\",\"model\":\"\",\"focal_length\":"
+             "0,"
              "\"rotation_hint\":0,\"lens_wide\":0,\"lens_tele\":0,\"zoom_position\":-1,\"zoom_range\":0,"
              "\"thumbnail_offset\":0,\"thumbnail_length\":0" })
         EXPECT_NE(line.find(part), std::string::npos) << part << "\n" << line;
@@ -180,8 +181,8 @@ namespace {
 std::string PhotoshopJpeg()
 {
     const std::string iptc = std::string("\x1c\x02\x19\0\x03", 5) + "key" + std::string(1, '\0');
-    std::string resource = "8BIM" + std::string("\x04\x04\0\0", 4) + std::string("\0\0\0", 3)
-        + static_cast<char>(iptc.size()) + iptc;
+    std::string resource
+        = "8BIM" + std::string("\x04\x04\0\0", 4) + std::string("\0\0\0", 3) + static_cast<char>(iptc.size()) + iptc;
     std::string payload = std::string("Photoshop 3.0\0", 14) + resource;
     std::string out("\xff\xd8\xff\xed", 4);
     Put16(out, static_cast<uint16_t>(payload.size() + 2));
@@ -224,8 +225,8 @@ TEST(PanelTool, RowsOfEachTabAndMode)
     tiff.ifd0.Ascii(271, "Canon").Ascii(305, "fw");
     tiff.exif.Rational(33434, { { 1, 250 } });
     tiff.withExif = true;
-    testsupport::WriteFile(exif,
-        exiftest::JpegBuilder().Exif(tiff.Build().bytes).Comment("one\ntwo").Frame(64, 32).Build());
+    testsupport::WriteFile(
+        exif, exiftest::JpegBuilder().Exif(tiff.Build().bytes).Comment("one\ntwo").Frame(64, 32).Build());
     testsupport::WriteFile(ps, PhotoshopJpeg());
 
     Result r = tooltest::RunTool({ "panel", exif });

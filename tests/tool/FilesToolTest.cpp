@@ -67,7 +67,7 @@ TEST(FilesTool, MoveRenameProtectAndTrashReportFailuresByFile)
 
     run = RunTool({ "files", "protect", dir.Folder() + "c.jpg" });
     EXPECT_EQ(run.exitCode, 0);
-    struct stat st {};
+    struct stat st { };
     ::stat((dir.Path() / "c.jpg").c_str(), &st);
     EXPECT_EQ(st.st_mode & 0222, 0u);
 

@@ -82,6 +82,7 @@ TEST(HistogramTool, WritesTheChartOfEveryMode)
         EXPECT_EQ(bytes[23], 160);
     }
     // The YCbCr source needs a JPEG.
-    EXPECT_EQ(RunTool({ "histogram", file, "--chart", "ab", "--ycc", "--out", (dir.Path() / "y.png").string() }).exitCode, 1);
+    EXPECT_EQ(
+        RunTool({ "histogram", file, "--chart", "ab", "--ycc", "--out", (dir.Path() / "y.png").string() }).exitCode, 1);
 }
 #endif

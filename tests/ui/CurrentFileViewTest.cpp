@@ -48,12 +48,12 @@ protected:
 TEST_F(CurrentFileViewTest, ViewsFollowTheCurrentFile)
 {
     form->SelectFile(1);
-    EXPECT_EQ(panel.changes, (std::vector<std::string>{File(1)}));
+    EXPECT_EQ(panel.changes, (std::vector<std::string> { File(1) }));
 
     // The current file's thumbnail arriving: the views drop it and take it afresh.
     panel.changes.clear();
     form->ThumbnailProgress(1, 0);
-    EXPECT_EQ(panel.changes, (std::vector<std::string>{"", File(1)}));
+    EXPECT_EQ(panel.changes, (std::vector<std::string> { "", File(1) }));
 
     // Another file's thumbnail tells nothing.
     panel.changes.clear();
@@ -87,6 +87,6 @@ TEST_F(CurrentFileViewTest, OpeningAPictureTellsTheViewsWithTheOrientedPicture)
     form->SelectFile(2);
     form->Rolate_90Plus(); // a quarter turn: the opened picture is 10 wide
     form->Open1Click(form->DrawGrid1);
-    EXPECT_EQ(panel.opened, (std::vector<std::string>{File(2)}));
+    EXPECT_EQ(panel.opened, (std::vector<std::string> { File(2) }));
     EXPECT_EQ(panel.openedWidth, 10);
 }

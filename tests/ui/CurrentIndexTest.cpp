@@ -58,19 +58,19 @@ TEST_F(CurrentIndexTest, EveryRelayoutKeepsTheCurrentFile)
         };
     };
     const Relayout cases[] = {
-        {"medium to small", kViewMedium, view(kViewSmall)},
-        {"medium to large", kViewMedium, view(kViewLarge)},
-        {"small to shooting", kViewSmall, view(kViewShooting)},
-        {"medium to list", kViewMedium, view(kViewList)},
-        {"list to large", kViewList, view(kViewLarge)},
-        {"list to list", kViewList, view(kViewList)},
-        {"narrower window", kViewMedium, width(700)},
-        {"wider window", kViewSmall, width(1500)},
-        {"folder pane hidden", kViewMedium, [](TForm1& f) { f.ShowFolderView(); }},
-        {"info pane hidden", kViewSmall, [](TForm1& f) { f.Action_ShowInfoExecute(); }},
+        { "medium to small", kViewMedium, view(kViewSmall) },
+        { "medium to large", kViewMedium, view(kViewLarge) },
+        { "small to shooting", kViewSmall, view(kViewShooting) },
+        { "medium to list", kViewMedium, view(kViewList) },
+        { "list to large", kViewList, view(kViewLarge) },
+        { "list to list", kViewList, view(kViewList) },
+        { "narrower window", kViewMedium, width(700) },
+        { "wider window", kViewSmall, width(1500) },
+        { "folder pane hidden", kViewMedium, [](TForm1& f) { f.ShowFolderView(); } },
+        { "info pane hidden", kViewSmall, [](TForm1& f) { f.Action_ShowInfoExecute(); } },
     };
     for (const Relayout& c : cases) {
-        for (int start : {0, 7, kFiles - 1}) {
+        for (int start : { 0, 7, kFiles - 1 }) {
             SCOPED_TRACE(std::string(c.name) + ", file " + std::to_string(start));
             auto form = Open();
             form->ChangeViewType(c.fromView);

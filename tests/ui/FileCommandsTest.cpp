@@ -6,9 +6,9 @@
 #include <QMimeData>
 #include <QUrl>
 #include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "app/FolderTree.h"
@@ -137,7 +137,10 @@ TEST_F(FileCommands, BatchCopyAndMoveGoToTheChosenFolderWhichCanBecomeTheDefault
 
     // Nothing checked: nothing is asked and nothing happens.
     form->SelectAllClick(false);
-    form->RunMoveFiles = [](TMoveFiles&) -> bool { ADD_FAILURE() << "asked for a destination"; return false; };
+    form->RunMoveFiles = [](TMoveFiles&) -> bool {
+        ADD_FAILURE() << "asked for a destination";
+        return false;
+    };
     form->SelCopyClick();
     form->SelDeleteClick();
     EXPECT_TRUE(questions.empty());

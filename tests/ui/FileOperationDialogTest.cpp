@@ -5,15 +5,15 @@
 #include <QDir>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <thread>
 #include <filesystem>
+#include <thread>
 
 #include "app/FolderTree.h"
 #include "fileops/FaultHooks.h"
@@ -75,8 +75,8 @@ TEST_F(FileDialogs, CancelDuringALargeFileStopsItAndTheRestLeavingNoPart)
     TempDir src, dst;
     WriteFile(src.Path() / "big.tif", std::string(40u << 20, 'b'));
     WriteFile(src.Path() / "next.jpg", std::string("n"));
-    TFileOperationDialog dialog(nullptr, Operation::Copy, { src.Folder() + "big.tif", src.Folder() + "next.jpg" },
-        dst.Folder());
+    TFileOperationDialog dialog(
+        nullptr, Operation::Copy, { src.Folder() + "big.tif", src.Folder() + "next.jpg" }, dst.Folder());
     dialog.ShowDelayMs = 0;
     // The worker waits after its first block until the cancel button has been pressed.
     std::atomic<bool> pressed { false };

@@ -64,7 +64,7 @@ TEST_F(FolderTreeTest, FoldersWithNamesThatAreNotUtf8AreListedShownAndReachable)
 
 TEST_F(FolderTreeTest, UserChangesAskFirstAndCanBeRefused)
 {
-    for (const char* name : {"a", "b"})
+    for (const char* name : { "a", "b" })
         std::filesystem::create_directory(root.Path() / name);
     FolderTree tree;
     tree.resize(300, 400);
@@ -84,7 +84,7 @@ TEST_F(FolderTreeTest, UserChangesAskFirstAndCanBeRefused)
 
     const QModelIndex b = tree.Model()->IndexOfNativePath(root.Folder() + "b");
     ASSERT_TRUE(b.isValid());
-    for (const bool byKey : {false, true}) {
+    for (const bool byKey : { false, true }) {
         SCOPED_TRACE(byKey ? "key" : "click");
         asked.clear();
         allow = false;
@@ -92,7 +92,7 @@ TEST_F(FolderTreeTest, UserChangesAskFirstAndCanBeRefused)
             uitest::TypeKey(&tree, Qt::Key_Down);
         else
             Click(tree, b);
-        EXPECT_EQ(asked, (std::vector<std::string>{root.Folder() + "b/"}));
+        EXPECT_EQ(asked, (std::vector<std::string> { root.Folder() + "b/" }));
         EXPECT_EQ(tree.SelectedNativePath(), root.Folder() + "a/");
         EXPECT_EQ(changes, 1);
         EXPECT_FALSE(tree.selectionModel()->isSelected(b));

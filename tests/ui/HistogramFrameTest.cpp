@@ -16,7 +16,8 @@ using namespace analysis;
 namespace {
 
 struct Panel {
-    Panel() : store((dir.Path() / "registry.reg").string())
+    Panel()
+        : store((dir.Path() / "registry.reg").string())
     {
         frame.resize(300, 160);
         frame.InitPanel(store);

@@ -135,12 +135,8 @@ TEST(InfoFrame, PopupEnablingAndCopy)
         bool sort, select;
     };
     const Case cases[] = {
-        { "ファイル名", true, false },
-        { "種類", true, true },
-        { "サイズ", true, false },
-        { "露出時間", true, true },
-        { "ImageNumber", true, true },
-        { "Exif情報", false, false }, // a group row
+        { "ファイル名", true, false }, { "種類", true, true }, { "サイズ", true, false }, { "露出時間", true, true },
+        { "ImageNumber", true, true }, { "Exif情報", false, false }, // a group row
     };
     for (const Case& c : cases) {
         frame.ElTree->clearSelection();

@@ -42,8 +42,8 @@ protected:
         tiff.ifd0.Ascii(271, "Canon");
         tiff.exif.Rational(33434, { { 1, denominator } });
         tiff.withExif = true;
-        testsupport::WriteFile(photos.Folder() + name,
-            exiftest::JpegBuilder().Exif(tiff.Build().bytes).Frame(width, height).Build());
+        testsupport::WriteFile(
+            photos.Folder() + name, exiftest::JpegBuilder().Exif(tiff.Build().bytes).Frame(width, height).Build());
     }
     // Shows the file and selects the panel's row of that name.
     void SelectRow(int file, const QString& name)

@@ -20,10 +20,7 @@ using testsupport::TempDir;
 class MainFormTest : public uitest::WindowTest {
 protected:
     std::string RegistryPath() const { return settings.Folder() + "registry.reg"; }
-    void WriteRegistry(const std::string& body) const
-    {
-        testsupport::WriteFile(RegistryPath(), "REGEDIT4\n\n" + body);
-    }
+    void WriteRegistry(const std::string& body) const { testsupport::WriteFile(RegistryPath(), "REGEDIT4\n\n" + body); }
     platform::RegistryStore Saved() const { return platform::RegistryStore(RegistryPath()); }
 
     TempDir photos;
@@ -74,68 +71,70 @@ struct GroupCase {
 TEST_F(MainFormTest, GroupsStopAtTheFirstMissingOrMistypedNumber)
 {
     const GroupCase cases[] = {
-        {"folder width without Visible keeps the pane",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Folder]\n\"Width\"=dword:000000c8\n",
-         [](TForm1& f) {
-             EXPECT_EQ(f.FolderPaneWidth(), 200);
-             EXPECT_TRUE(f.FolderPaneVisible());
-         }},
-        {"folder pane hidden",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Folder]\n\"Width\"=dword:000000c8\n\"Visible\"=dword:00000000\n",
-         [](TForm1& f) { EXPECT_FALSE(f.FolderPaneVisible()); }},
-        {"Visible before Width is never reached when Width is a string",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Folder]\n\"Width\"=\"wide\"\n\"Visible\"=dword:00000000\n",
-         [](TForm1& f) {
-             EXPECT_TRUE(f.FolderPaneVisible());
-             EXPECT_EQ(f.FolderPaneWidth(), 185);
-         }},
-        {"unknown view type gives medium thumbnails",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Thumbnail]\n\"ThumbnailType\"=dword:00000007\n",
-         [](TForm1& f) { EXPECT_EQ(f.ViewType, 4); }},
-        {"list view restored",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Thumbnail]\n\"thumbnailtype\"=dword:00000000\n",
-         [](TForm1& f) { EXPECT_EQ(f.ViewType, 0); }},
-        {"Other ends at missing setup_thumbmode, later options keep initial values",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\Other]\n\"DefaultFolder\"=\"/tmp/x\"\n"
-         "\"setup_autorecalc\"=dword:00000001\n\"setup_useIntel\"=dword:00000000\n",
-         [](TForm1& f) {
-             EXPECT_EQ(f.DefaultFolder, "/tmp/x");
-             EXPECT_FALSE(f.setup_autorecalc);
-             EXPECT_TRUE(f.setup_useIntel);
-         }},
-        {"CMS read in full, low byte of ICCMatch",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\CMS]\n\"InputProfileName\"=\"in.icc\"\n\"OutputProfileName\"=\"out.icc\"\n"
-         "\"UseICC\"=dword:00000000\n\"UseMaker\"=dword:00000000\n\"EnableICM\"=dword:00000001\n"
-         "\"UseWB\"=dword:00000000\n\"ICCMatch\"=dword:00000103\n",
-         [](TForm1& f) {
-             EXPECT_EQ(f.InputProfileName, "in.icc");
-             EXPECT_FALSE(f.UseICC);
-             EXPECT_TRUE(f.EnableICM);
-             EXPECT_FALSE(f.UseWB);
-             EXPECT_EQ(f.ICCMatch, 3);
-         }},
-        {"bars hidden",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Other]\n\"StatusVisible\"=dword:00000000\n"
-         "\"ToolBarVisible\"=dword:00000000\n\"ToolBarVisible2\"=dword:00000000\n",
-         [](TForm1& f) {
-             EXPECT_TRUE(f.statusBar()->isHidden());
-             EXPECT_TRUE(f.ToolBar3->isHidden());
-             EXPECT_TRUE(f.PictTool->isHidden());
-         }},
-        {"application table with a count beyond its room",
-         "[HKEY_CURRENT_USER\\Software\\Zovide\\Application]\n\"Count\"=dword:7fffffff\n\"Name_0\"=\"GIMP\"\n"
-         "\"Path_0\"=\"/usr/bin/gimp\"\n\"Command_0\"=\"\"\n",
-         [](TForm1& f) {
-             EXPECT_EQ(f.AppCount, kMaxApplications);
-             EXPECT_EQ(f.AppNames[0], "GIMP");
-             EXPECT_EQ(f.AppPaths[0], "/usr/bin/gimp");
-         }},
-        {"damaged file reads as missing values",
-         "\x01\x02garbage[[[\n\"State\"=dword:zz\n[HKEY_CURRENT_USER\\Software\\Zovide\\Other\n",
-         [](TForm1& f) {
-             EXPECT_EQ(f.ViewType, 4);
-             EXPECT_TRUE(f.setup_useIntel);
-         }},
+        { "folder width without Visible keeps the pane",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Folder]\n\"Width\"=dword:000000c8\n",
+            [](TForm1& f) {
+                EXPECT_EQ(f.FolderPaneWidth(), 200);
+                EXPECT_TRUE(f.FolderPaneVisible());
+            } },
+        { "folder pane hidden",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Folder]\n\"Width\"=dword:000000c8\n\"Visible\"=dword:"
+            "00000000\n",
+            [](TForm1& f) { EXPECT_FALSE(f.FolderPaneVisible()); } },
+        { "Visible before Width is never reached when Width is a string",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Folder]\n\"Width\"=\"wide\"\n\"Visible\"=dword:00000000\n",
+            [](TForm1& f) {
+                EXPECT_TRUE(f.FolderPaneVisible());
+                EXPECT_EQ(f.FolderPaneWidth(), 185);
+            } },
+        { "unknown view type gives medium thumbnails",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Thumbnail]\n\"ThumbnailType\"=dword:00000007\n",
+            [](TForm1& f) { EXPECT_EQ(f.ViewType, 4); } },
+        { "list view restored",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Thumbnail]\n\"thumbnailtype\"=dword:00000000\n",
+            [](TForm1& f) { EXPECT_EQ(f.ViewType, 0); } },
+        { "Other ends at missing setup_thumbmode, later options keep initial values",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\Other]\n\"DefaultFolder\"=\"/tmp/x\"\n"
+            "\"setup_autorecalc\"=dword:00000001\n\"setup_useIntel\"=dword:00000000\n",
+            [](TForm1& f) {
+                EXPECT_EQ(f.DefaultFolder, "/tmp/x");
+                EXPECT_FALSE(f.setup_autorecalc);
+                EXPECT_TRUE(f.setup_useIntel);
+            } },
+        { "CMS read in full, low byte of ICCMatch",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\CMS]\n\"InputProfileName\"=\"in.icc\"\n\"OutputProfileName\"=\"out."
+            "icc\"\n"
+            "\"UseICC\"=dword:00000000\n\"UseMaker\"=dword:00000000\n\"EnableICM\"=dword:00000001\n"
+            "\"UseWB\"=dword:00000000\n\"ICCMatch\"=dword:00000103\n",
+            [](TForm1& f) {
+                EXPECT_EQ(f.InputProfileName, "in.icc");
+                EXPECT_FALSE(f.UseICC);
+                EXPECT_TRUE(f.EnableICM);
+                EXPECT_FALSE(f.UseWB);
+                EXPECT_EQ(f.ICCMatch, 3);
+            } },
+        { "bars hidden",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\Main\\Other]\n\"StatusVisible\"=dword:00000000\n"
+            "\"ToolBarVisible\"=dword:00000000\n\"ToolBarVisible2\"=dword:00000000\n",
+            [](TForm1& f) {
+                EXPECT_TRUE(f.statusBar()->isHidden());
+                EXPECT_TRUE(f.ToolBar3->isHidden());
+                EXPECT_TRUE(f.PictTool->isHidden());
+            } },
+        { "application table with a count beyond its room",
+            "[HKEY_CURRENT_USER\\Software\\Zovide\\Application]\n\"Count\"=dword:7fffffff\n\"Name_0\"=\"GIMP\"\n"
+            "\"Path_0\"=\"/usr/bin/gimp\"\n\"Command_0\"=\"\"\n",
+            [](TForm1& f) {
+                EXPECT_EQ(f.AppCount, kMaxApplications);
+                EXPECT_EQ(f.AppNames[0], "GIMP");
+                EXPECT_EQ(f.AppPaths[0], "/usr/bin/gimp");
+            } },
+        { "damaged file reads as missing values",
+            "\x01\x02garbage[[[\n\"State\"=dword:zz\n[HKEY_CURRENT_USER\\Software\\Zovide\\Other\n",
+            [](TForm1& f) {
+                EXPECT_EQ(f.ViewType, 4);
+                EXPECT_TRUE(f.setup_useIntel);
+            } },
     };
     for (const GroupCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -147,7 +146,7 @@ TEST_F(MainFormTest, GroupsStopAtTheFirstMissingOrMistypedNumber)
 
 TEST_F(MainFormTest, OpensRefreshesAndClosesAFolder)
 {
-    for (const char* name : {"b.jpg", "a photo \"quoted\".JPG", "写真.png", "notes.txt", ".hidden.jpg"})
+    for (const char* name : { "b.jpg", "a photo \"quoted\".JPG", "写真.png", "notes.txt", ".hidden.jpg" })
         testsupport::WriteFile(photos.Path() / name, std::string("x"));
     TForm1 form;
     form.show();
@@ -186,15 +185,15 @@ TEST_F(MainFormTest, OpensRefreshesAndClosesAFolder)
 
 TEST_F(MainFormTest, RefreshAfterTheCurrentFileVanishedShowsTheLastFileAndKeepsTheRow)
 {
-    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+    for (const char* name : { "a.jpg", "b.jpg", "c.jpg" })
         testsupport::WriteFile(photos.Path() / name, std::string("x"));
     TForm1 form;
     uitest::RecordingView panel;
     form.AddCurrentFileView(&panel);
     form.ChangeViewType(0);
     form.FolderOpen(QString::fromStdString(photos.Path().string()), false);
-    form.ListView1->selectionModel()->setCurrentIndex(form.ListModel->index(2, 0),
-                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    form.ListView1->selectionModel()->setCurrentIndex(
+        form.ListModel->index(2, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     ASSERT_EQ(form.CurrentIndex(), 2);
 
     std::filesystem::remove(photos.Path() / "c.jpg");

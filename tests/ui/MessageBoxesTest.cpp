@@ -14,14 +14,15 @@ TEST(MessageBoxes, EveryStandardButtonIsJapanese)
         QMessageBox::StandardButtons buttons;
         QStringList texts;
     } cases[] = {
-        {QMessageBox::Yes | QMessageBox::No, {"はい(&Y)", "いいえ(&N)"}},
-        {QMessageBox::Ok, {"OK"}},
-        {QMessageBox::Ok | QMessageBox::Cancel, {"OK", "キャンセル"}},
-        {QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel,
-            {"はい(&Y)", "すべてはい(&A)", "いいえ(&N)", "キャンセル"}},
+        { QMessageBox::Yes | QMessageBox::No, { "はい(&Y)", "いいえ(&N)" } },
+        { QMessageBox::Ok, { "OK" } },
+        { QMessageBox::Ok | QMessageBox::Cancel, { "OK", "キャンセル" } },
+        { QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel,
+            { "はい(&Y)", "すべてはい(&A)", "いいえ(&N)", "キャンセル" } },
     };
     for (const auto& c : cases) {
-        auto box = MakeMessageBox(nullptr, QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("?"), c.buttons);
+        auto box
+            = MakeMessageBox(nullptr, QMessageBox::Question, QStringLiteral("確認"), QStringLiteral("?"), c.buttons);
         QStringList texts;
         for (QAbstractButton* b : box->buttons())
             texts << b->text();
@@ -36,7 +37,7 @@ TEST(MessageBoxes, EveryStandardButtonIsJapanese)
 TEST(MessageBoxes, AskYesNoAnswersWithTheButtonChosen)
 {
     uitest::EnsureApp();
-    for (const bool yes : {true, false}) {
+    for (const bool yes : { true, false }) {
         QTimer::singleShot(0, [yes] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);

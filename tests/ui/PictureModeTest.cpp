@@ -111,10 +111,11 @@ TEST_F(PictureMode, OpeningSwitchesMenusAndGoingBackRestoresThem)
     EXPECT_EQ(form->Actions->FileTrack->value(), 1);
     EXPECT_EQ(form->CurrentIndex(), 1);
     EXPECT_EQ(QApplication::focusWidget(), form->ImageEn1);
-    for (QAction* a : { form->Actions->N5, form->Actions->AutoFit1, form->Actions->ZoomSub, form->Actions->N15001, form->Actions->N55 })
+    for (QAction* a : { form->Actions->N5, form->Actions->AutoFit1, form->Actions->ZoomSub, form->Actions->N15001,
+             form->Actions->N55 })
         EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
-    for (QAction* a : { form->Actions->SortSub, form->Actions->SelectAll1, form->Actions->DeselectAll1, form->Actions->DeSelectRev1, form->Actions->BatchSub,
-             form->Actions->NewFolderEntry })
+    for (QAction* a : { form->Actions->SortSub, form->Actions->SelectAll1, form->Actions->DeselectAll1,
+             form->Actions->DeSelectRev1, form->Actions->BatchSub, form->Actions->NewFolderEntry })
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     EXPECT_TRUE(form->Actions->CHANNEL_ALL->isChecked());
     EXPECT_TRUE(form->Actions->ChannelAllMain->isChecked());

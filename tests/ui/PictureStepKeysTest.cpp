@@ -43,7 +43,7 @@ protected:
 
 TEST_F(PictureStepKeys, AltArrowStepsOnceWhicheverKeyIsReleasedFirst)
 {
-    for (const bool altFirst : {true, false}) {
+    for (const bool altFirst : { true, false }) {
         SCOPED_TRACE(altFirst ? "Alt released first" : "arrow released first");
         auto form = OpenSecondOfFour();
         QWidget* view = form->ImageEn1;

@@ -26,8 +26,8 @@ imaging::Bitmap Quadrants(int w, int h, int bpp = 24)
             uint8_t* p = b.Row(y) + x * b.BytesPerPixel();
             const bool right = x >= w / 2, bottom = y >= h / 2;
             p[0] = (!right && !bottom) || (right && bottom) ? 255 : 0; // blue
-            p[1] = (right && !bottom) || (right && bottom) ? 255 : 0;  // green
-            p[2] = (!right && bottom) || (right && bottom) ? 255 : 0;  // red
+            p[1] = (right && !bottom) || (right && bottom) ? 255 : 0; // green
+            p[2] = (!right && bottom) || (right && bottom) ? 255 : 0; // red
             if (bpp == 32)
                 p[3] = 255;
         }
@@ -58,10 +58,10 @@ protected:
 
     void Click(QPoint at, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QMouseEvent press(QEvent::MouseButtonPress, at, view.viewport()->mapToGlobal(at), Qt::LeftButton,
-                          Qt::LeftButton, modifiers);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, view.viewport()->mapToGlobal(at), Qt::LeftButton,
-                            Qt::NoButton, modifiers);
+        QMouseEvent press(
+            QEvent::MouseButtonPress, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, modifiers);
+        QMouseEvent release(
+            QEvent::MouseButtonRelease, at, view.viewport()->mapToGlobal(at), Qt::LeftButton, Qt::NoButton, modifiers);
         QApplication::sendEvent(view.viewport(), &press);
         QApplication::sendEvent(view.viewport(), &release);
     }
@@ -69,7 +69,7 @@ protected:
     void Wheel(QPoint at, int delta)
     {
         QWheelEvent wheel(at, view.viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view.viewport(), &wheel);
     }
 
@@ -120,7 +120,7 @@ TEST_F(PictureViewTest, ZoomAtKeepsPicturePointUnderViewPoint)
 {
     view.SetBitmap(Quadrants(6000, 4000));
     view.Fit();
-    for (double zoom : {100.0, 300.0, 258.0, 40.0}) {
+    for (double zoom : { 100.0, 300.0, 258.0, 40.0 }) {
         const QPointF at(230, 170);
         const QPointF before = view.ViewToPicture(at);
         view.ZoomAt(zoom, at);
@@ -143,11 +143,11 @@ TEST_F(PictureViewTest, WheelZoomsAboutPointerUnlessWindowHandlesIt)
     EXPECT_NEAR(view.PictureToView(anchor).y(), at.y(), 1.0);
 
     int seenDelta = 0;
-    QObject::connect(&view, &PictureView::WheelTurned,
-                     [&seenDelta](int delta, QPoint, Qt::KeyboardModifiers, bool* handled) {
-                         seenDelta = delta;
-                         *handled = true;
-                     });
+    QObject::connect(
+        &view, &PictureView::WheelTurned, [&seenDelta](int delta, QPoint, Qt::KeyboardModifiers, bool* handled) {
+            seenDelta = delta;
+            *handled = true;
+        });
     Wheel(at, -120);
     EXPECT_EQ(seenDelta, -120);
     EXPECT_DOUBLE_EQ(view.Zoom(), 215);
@@ -158,7 +158,8 @@ TEST_F(PictureViewTest, ClickZoomsInShiftClickZoomsOutDragScrolls)
     view.SetBitmap(Quadrants(6000, 4000));
     view.SetZoom(100);
     int clicks = 0;
-    QObject::connect(&view, &PictureView::Clicked, [&clicks](QPoint, Qt::MouseButton, Qt::KeyboardModifiers) { ++clicks; });
+    QObject::connect(
+        &view, &PictureView::Clicked, [&clicks](QPoint, Qt::MouseButton, Qt::KeyboardModifiers) { ++clicks; });
     const QPoint at(600, 150);
     const QPointF anchor = view.ViewToPicture(at);
     Click(at);
@@ -176,10 +177,10 @@ TEST_F(PictureViewTest, ClickZoomsInShiftClickZoomsOutDragScrolls)
         QMouseEvent e(type, p, view.viewport()->mapToGlobal(p), Qt::LeftButton, buttons, Qt::NoModifier);
         QApplication::sendEvent(view.viewport(), &e);
     };
-    send(QEvent::MouseButtonPress, {400, 300}, Qt::LeftButton);
-    send(QEvent::MouseMove, {350, 260}, Qt::LeftButton);
+    send(QEvent::MouseButtonPress, { 400, 300 }, Qt::LeftButton);
+    send(QEvent::MouseMove, { 350, 260 }, Qt::LeftButton);
     EXPECT_EQ(view.viewport()->cursor().shape(), Qt::ClosedHandCursor);
-    send(QEvent::MouseButtonRelease, {350, 260}, Qt::NoButton);
+    send(QEvent::MouseButtonRelease, { 350, 260 }, Qt::NoButton);
     EXPECT_EQ(view.horizontalScrollBar()->value(), x0 + 50);
     EXPECT_EQ(view.verticalScrollBar()->value(), y0 + 40);
     EXPECT_DOUBLE_EQ(view.Zoom(), 75);
@@ -188,9 +189,9 @@ TEST_F(PictureViewTest, ClickZoomsInShiftClickZoomsOutDragScrolls)
 
 TEST_F(PictureViewTest, PaintsPictureCentredOnBlackAtEveryZoom)
 {
-    for (int bpp : {24, 32}) {
+    for (int bpp : { 24, 32 }) {
         view.SetBitmap(Quadrants(200, 100, bpp));
-        for (double zoom : {25.0, 100.0, 300.0}) {
+        for (double zoom : { 25.0, 100.0, 300.0 }) {
             view.SetZoom(zoom);
             const QImage shot = Render(view);
             const int cw = static_cast<int>(200 * zoom / 100), ch = static_cast<int>(100 * zoom / 100);
@@ -265,13 +266,13 @@ TEST_F(PictureViewTest, ForwardsKeysAndArrowsNeverScroll)
     QObject::connect(&view, &PictureView::KeyPressed, [&pressed](QKeyEvent* e) { pressed.push_back(e->key()); });
     QObject::connect(&view, &PictureView::KeyReleased, [&released](QKeyEvent* e) { released.push_back(e->key()); });
     const int x0 = view.horizontalScrollBar()->value();
-    for (int key : {Qt::Key_Right, Qt::Key_Space, Qt::Key_Escape}) {
+    for (int key : { Qt::Key_Right, Qt::Key_Space, Qt::Key_Escape }) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(&view, &press);
         QApplication::sendEvent(&view, &release);
     }
-    EXPECT_EQ(pressed, (std::vector<int>{Qt::Key_Right, Qt::Key_Space, Qt::Key_Escape}));
+    EXPECT_EQ(pressed, (std::vector<int> { Qt::Key_Right, Qt::Key_Space, Qt::Key_Escape }));
     EXPECT_EQ(released, pressed);
     EXPECT_EQ(view.horizontalScrollBar()->value(), x0);
 }
@@ -334,7 +335,7 @@ TEST_F(PictureViewTest, HugePictureIsShownAndZoomedWithoutSecondCopy)
     EXPECT_EQ(view.Bitmap().Data(), pixels); // moved in, not copied
     view.Fit();
     Render(view);
-    for (double zoom : {100.0, 300.0, 1000.0, 7.0}) {
+    for (double zoom : { 100.0, 300.0, 1000.0, 7.0 }) {
         view.ZoomAt(zoom, QPointF(100, 100));
         view.horizontalScrollBar()->setValue(view.horizontalScrollBar()->maximum() / 2);
         EXPECT_EQ(Render(view).pixel(400, 300), qRgb(90, 120, 150)) << zoom;

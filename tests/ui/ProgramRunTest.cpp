@@ -42,7 +42,7 @@ TEST_F(ProgramRunTest, PathArgumentOpensThePictureAndItsFolder)
         imaging::SaveBmpFile(photos.Folder() + "p" + std::to_string(i) + ".bmp", imaging::Bitmap(30 + i, 20));
     char name[] = "voviro";
     std::string file = photos.Folder() + "p2.bmp";
-    char* argv[] = {name, file.data(), nullptr};
+    char* argv[] = { name, file.data(), nullptr };
     const std::string start = StartPath(2, argv);
     EXPECT_EQ(start, file);
 
@@ -68,7 +68,7 @@ TEST_F(ProgramRunTest, PathArgumentOpensThePictureAndItsFolder)
 TEST_F(ProgramRunTest, TerminationSignalsCloseCleanly)
 {
     imaging::SaveBmpFile(photos.Folder() + "a.bmp", imaging::Bitmap(30, 20));
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    for (const int signal : { SIGTERM, SIGINT, SIGHUP }) {
         SCOPED_TRACE(signal);
         testsupport::TempDir tmp;
         std::filesystem::remove(settings.Path() / "registry.reg");
@@ -80,7 +80,7 @@ TEST_F(ProgramRunTest, TerminationSignalsCloseCleanly)
         env.remove("VOVIRO_OPEN_FILE");
         env.remove("VOVIRO_SCREENSHOT");
         program.setProcessEnvironment(env);
-        program.start(VOVIRO_APP_PATH, {QString::fromStdString(photos.Folder())});
+        program.start(VOVIRO_APP_PATH, { QString::fromStdString(photos.Folder()) });
         ASSERT_TRUE(program.waitForStarted(10000));
         // The cache file shows that the window exists.
         const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);

@@ -6,7 +6,6 @@
 #include "support/TestSupport.h"
 
 #include <QString>
-#include <string>
 #include <Qt>
 #include <string>
 #include <vector>

@@ -3,9 +3,9 @@
 // a temporary folder where no cache file can be made.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QSplitter>
-#include <QLabel>
 #include <QStackedWidget>
 #include <chrono>
 #include <gtest/gtest.h>
@@ -49,22 +49,22 @@ protected:
 
 TEST(FitIntoScreens, KeepsWhatShowsAndBringsTheRestOnScreen)
 {
-    const QList<QRect> one{QRect(0, 0, 1600, 1000)};
-    const QList<QRect> two{QRect(0, 0, 1600, 1000), QRect(1600, 0, 1280, 1024)};
+    const QList<QRect> one { QRect(0, 0, 1600, 1000) };
+    const QList<QRect> two { QRect(0, 0, 1600, 1000), QRect(1600, 0, 1280, 1024) };
     const struct {
         const char* name;
         QRect stored;
         QList<QRect> screens;
         QRect expected;
     } cases[] = {
-        {"on the screen", QRect(100, 50, 800, 500), one, QRect(100, 50, 800, 500)},
-        {"right of the only screen", QRect(5000, 50, 800, 500), one, QRect(800, 50, 800, 500)},
-        {"above and left", QRect(-3000, -2000, 800, 500), one, QRect(0, 0, 800, 500)},
-        {"half off the bottom", QRect(100, 800, 800, 500), one, QRect(100, 500, 800, 500)},
-        {"larger than the screen", QRect(-10, -10, 2000, 1200), one, QRect(0, 0, 1600, 1000)},
-        {"on the second screen", QRect(1700, 100, 800, 500), two, QRect(1700, 100, 800, 500)},
-        {"mostly on the second screen", QRect(1500, 100, 800, 500), two, QRect(1600, 100, 800, 500)},
-        {"no screens known", QRect(5000, 50, 800, 500), {}, QRect(5000, 50, 800, 500)},
+        { "on the screen", QRect(100, 50, 800, 500), one, QRect(100, 50, 800, 500) },
+        { "right of the only screen", QRect(5000, 50, 800, 500), one, QRect(800, 50, 800, 500) },
+        { "above and left", QRect(-3000, -2000, 800, 500), one, QRect(0, 0, 800, 500) },
+        { "half off the bottom", QRect(100, 800, 800, 500), one, QRect(100, 500, 800, 500) },
+        { "larger than the screen", QRect(-10, -10, 2000, 1200), one, QRect(0, 0, 1600, 1000) },
+        { "on the second screen", QRect(1700, 100, 800, 500), two, QRect(1700, 100, 800, 500) },
+        { "mostly on the second screen", QRect(1500, 100, 800, 500), two, QRect(1600, 100, 800, 500) },
+        { "no screens known", QRect(5000, 50, 800, 500), {}, QRect(5000, 50, 800, 500) },
     };
     for (const auto& c : cases)
         EXPECT_EQ(FitIntoScreens(c.stored, c.screens), c.expected) << c.name;
@@ -105,7 +105,7 @@ TEST_F(WindowStartTest, StoredInfoPaneWiderThanTheWindowLeavesTheFileViewRoom)
 TEST_F(WindowStartTest, FolderIsListedWhenNoCacheFileCanBeMade)
 {
     testsupport::TempDir photos;
-    for (const char* name : {"a.jpg", "b.png", "c.bmp"})
+    for (const char* name : { "a.jpg", "b.png", "c.bmp" })
         testsupport::WriteFile(photos.Path() / name, std::string("x"));
     const testsupport::EnvGuard tmp("TMPDIR", "/nonexistent/voviro-tmp");
     TForm1 form;

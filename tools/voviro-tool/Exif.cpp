@@ -44,7 +44,6 @@ FileResult ReadOne(const std::string& path)
     return r;
 }
 
-
 std::string JsonItems(const std::vector<metadata::TIFDItem>& items)
 {
     std::string out = "[";

@@ -60,7 +60,8 @@ std::string JsonLine(const std::string& path, const analysis::THistogramFileResu
     return out + "}}\n";
 }
 
-std::string PlainText(const std::string& path, const analysis::THistogramFileResult& r, const analysis::TVX_Histogram& h)
+std::string PlainText(
+    const std::string& path, const analysis::THistogramFileResult& r, const analysis::TVX_Histogram& h)
 {
     std::string out = "file: " + path + "\n";
     if (!r.Ok)
@@ -96,10 +97,10 @@ bool ParseSize(const std::string& text, int& width, int& height)
 
 int RunHistogram(const std::vector<std::string>& args)
 {
-    static const std::map<std::string, int> kModes { { "rgb", 0 }, { "hsv", 1 }, { "ab", 2 }, { "uv", 3 }, { "lab3d", 4 } };
-    static const std::map<std::string, analysis::TVX_Type> kStyles {
-        { "smooth", analysis::VX_SMOOTH }, { "dot", analysis::VX_DOT }, { "line", analysis::VX_LINE }
-    };
+    static const std::map<std::string, int> kModes { { "rgb", 0 }, { "hsv", 1 }, { "ab", 2 }, { "uv", 3 },
+        { "lab3d", 4 } };
+    static const std::map<std::string, analysis::TVX_Type> kStyles { { "smooth", analysis::VX_SMOOTH },
+        { "dot", analysis::VX_DOT }, { "line", analysis::VX_LINE } };
     static const std::map<std::string, int> kSpaces { { "srgb", 0 }, { "adobergb", 1 }, { "ntsc", 2 }, { "srgbc", 3 } };
     bool json = false, chart = false;
     ChartRequest request;
