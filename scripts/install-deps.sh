@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libjpeg62-turbo-dev libturbojpeg0-dev libjpeg-turbo-progs libpng-dev zlib1g-dev libtiff-dev liblcms2-dev
   fonts-ipafont-gothic
-  googletest libgtest-dev
+  googletest libgtest-dev clang-format
   liblcms2-utils
   xvfb xauth
   locales
