@@ -12,9 +12,7 @@ bin="$build/bench/lossless_rotate"
 dir=bench/corpus-rotate
 mkdir -p "$dir/batch"
 picture() { # WIDTH HEIGHT OUT: a picture with gradients, stripes and noise
-    python3 bench/test_picture.py "$1" "$2" "$dir/p.ppm"
-    cjpeg -quality 92 "$dir/p.ppm" > "$3"
-    rm "$dir/p.ppm"
+    bench/make_photo_jpeg.sh "$1" "$2" "$3" 92
 }
 big="$dir/24mp.jpg"
 [ -f "$big" ] || picture 6000 4000 "$big"

@@ -1,9 +1,9 @@
 #!/bin/sh
 # Writes a photo-like JPEG for the benchmarks once: gradients, stripes and a
-# little noise, quality 90. Nothing happens when OUT already exists.
-# Usage: bench/make_photo_jpeg.sh WIDTH HEIGHT OUT.jpg
+# little noise, quality 90 unless given. Nothing happens when OUT already exists.
+# Usage: bench/make_photo_jpeg.sh WIDTH HEIGHT OUT.jpg [QUALITY]
 set -eu
-width=$1 height=$2 jpeg=$3
+width=$1 height=$2 jpeg=$3 quality=${4:-90}
 [ -f "$jpeg" ] && exit 0
 mkdir -p "$(dirname "$jpeg")"
 python3 - "$jpeg.ppm" "$width" "$height" <<'PY'
@@ -18,5 +18,5 @@ with open(sys.argv[1], "wb") as f:
         noise = int.from_bytes(os.urandom(w * 3).translate(bytes(i & 7 for i in range(256))), "big")
         f.write((row + noise).to_bytes(w * 3, "big"))
 PY
-cjpeg -quality 90 "$jpeg.ppm" > "$jpeg"
+cjpeg -quality "$quality" "$jpeg.ppm" > "$jpeg"
 rm "$jpeg.ppm"

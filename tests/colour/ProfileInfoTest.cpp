@@ -4,19 +4,12 @@
 #include <gtest/gtest.h>
 #include <lcms2.h>
 
+#include "colour/ColourTestSupport.h"
 #include "colour/ProfileInfo.h"
 
 namespace {
 
-std::vector<uint8_t> Saved(cmsHPROFILE profile)
-{
-    cmsUInt32Number size = 0;
-    cmsSaveProfileToMem(profile, nullptr, &size);
-    std::vector<uint8_t> bytes(size);
-    cmsSaveProfileToMem(profile, bytes.data(), &size);
-    cmsCloseProfile(profile);
-    return bytes;
-}
+using colourtest::SaveProfile;
 
 void SetText(cmsHPROFILE profile, cmsTagSignature tag, const wchar_t* text)
 {
@@ -32,7 +25,7 @@ TEST(ProfileInfo, RgbProfileNamesPointsAndColorants)
     SetText(p, cmsSigProfileDescriptionTag, L"Test sRGB 日本");
     SetText(p, cmsSigDeviceMfgDescTag, L"Maker");
     SetText(p, cmsSigDeviceModelDescTag, L"Screen");
-    const std::vector<uint8_t> bytes = Saved(p);
+    const std::vector<uint8_t> bytes = SaveProfile(p);
 
     colour::TProfileInfo info;
     ASSERT_TRUE(colour::ReadProfileInfo(bytes.data(), bytes.size(), info));
@@ -71,7 +64,7 @@ TEST(ProfileInfo, NameFallbacksAndTheHeaderIlluminant)
             SetText(p, cmsSigDeviceMfgDescTag, c.maker);
         if (c.model)
             SetText(p, cmsSigDeviceModelDescTag, c.model);
-        std::vector<uint8_t> bytes = Saved(p);
+        std::vector<uint8_t> bytes = SaveProfile(p);
         // The illuminant comes from the header: write D65 there.
         const uint8_t d65[12] = { 0, 0, 0xF3, 0x51, 0, 1, 0, 0, 0, 1, 0x16, 0xCC };
         std::copy(std::begin(d65), std::end(d65), bytes.begin() + 68);
