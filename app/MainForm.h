@@ -443,6 +443,8 @@ private:
     void ConnectViewCommands();
     QAction* ViewModeAction(int mode) const;
     void ShowTask(int mode);
+    // Shows a task text in the status bar at once.
+    void ShowTaskText(const QString& text);
     void EndTask();
     bool ShowYccWarning(imaging::Bitmap& displayed, const analysis::RowProgressFn& progress);
     void SetupPictureView();

@@ -15,17 +15,6 @@
 #include "app/PictureView.h"
 #include "catalogue/StoredHistogram.h"
 
-namespace {
-
-// The status bar's task text, shown at once.
-void ShowTaskText(QLabel* label, const QString& text)
-{
-    label->setText(text);
-    label->repaint();
-}
-
-} // namespace
-
 void THistogramFileView::CurrentFileChanged(const TCurrentFile& file)
 {
     if (!file.Record) {
@@ -58,7 +47,7 @@ void TForm1::BuildHistogramPanel()
     layout->setContentsMargins(0, 0, 0, 0);
     THistogramFrame1 = new THistogramFrame(HistogramPlace);
     layout->addWidget(THistogramFrame1);
-    THistogramFrame1->SetTask = [this](const QString& task) { ShowTaskText(TaskLabel, task); };
+    THistogramFrame1->SetTask = [this](const QString& task) { ShowTaskText(task); };
     THistogramFrame1->SetProgress = [this](int percent) {
         TaskProgress->setValue(percent);
         TaskProgress->repaint();
@@ -91,7 +80,7 @@ void TForm1::Timer1Timer()
     catalogue::LockedItem record(Catalogue, index);
     if (record->FileName != THistogramFrame1->CurrentFile || record->HistState != 0)
         return;
-    ShowTaskText(TaskLabel, QStringLiteral("ヒストグラム自動計算"));
+    ShowTaskText(QStringLiteral("ヒストグラム自動計算"));
     bool computed = false;
     try {
         if (PictureWindow->isVisible()) {
@@ -121,7 +110,7 @@ void TForm1::Timer1Timer()
 
 void TForm1::THistogramFrame1N5Click()
 {
-    ShowTaskText(TaskLabel, QStringLiteral("ヒストグラム再計算"));
+    ShowTaskText(QStringLiteral("ヒストグラム再計算"));
     TaskProgress->setMaximum(100);
     TaskProgress->setValue(0);
     const std::string file = THistogramFrame1->CurrentFile;

@@ -108,7 +108,12 @@ void TForm1::CHANNEL_ALLExecute()
 
 void TForm1::ShowTask(int mode)
 {
-    TaskLabel->setText(Q(analysis::ViewModeTaskText(mode)));
+    ShowTaskText(Q(analysis::ViewModeTaskText(mode)));
+}
+
+void TForm1::ShowTaskText(const QString& text)
+{
+    TaskLabel->setText(text);
     TaskLabel->repaint();
 }
 

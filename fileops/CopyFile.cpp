@@ -1,4 +1,5 @@
 #include "fileops/CopyFile.h"
+#include "platform/PathName.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -116,7 +117,7 @@ CopyResult MoveFile(
     if (copied != CopyResult::Done)
         return copied;
     // The copy's name must be on disk before the source goes, or a crash could lose both.
-    SyncFolder(FolderPart(target));
+    SyncFolder(platform::FolderOf(target));
     int err = 0;
     if (const auto& hook = faults::Current().beforeRemoveSource)
         err = hook(source);

@@ -14,14 +14,6 @@ std::string ErrorText(const std::string& what, const std::string& path, int err)
     return "cannot " + what + " " + path + ": " + std::strerror(err);
 }
 
-std::string FolderPart(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 void SyncFolder(const std::string& folder)
 {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -9,9 +9,6 @@ namespace fileops {
 // "cannot <what> <path>: <strerror(err)>".
 std::string ErrorText(const std::string& what, const std::string& path, int err);
 
-// The folder part of a path without its trailing '/' ("." for a bare name, "/" for the root).
-std::string FolderPart(const std::string& path);
-
 // Flushes a folder so that renames and removals in it are durable; errors ignored.
 void SyncFolder(const std::string& folder);
 

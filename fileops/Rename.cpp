@@ -30,7 +30,7 @@ bool RenameFile(const std::string& path, const std::string& newName, std::string
         error = "cannot rename " + path + ": " + problem;
         return false;
     }
-    const std::string folder = FolderPart(path);
+    const std::string folder = platform::FolderOf(path);
     const std::string target = (folder == "/" ? "" : folder) + "/" + newName;
     if (newName == platform::FileNameOf(path)) {
         struct stat st { };

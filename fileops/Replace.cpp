@@ -1,4 +1,5 @@
 #include "fileops/Replace.h"
+#include "platform/PathName.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -16,7 +17,7 @@ bool MoveFileReplacing(const std::string& source, const std::string& target, std
 {
     const std::string destination = platform::ResolveLinkTarget(target);
     if (std::rename(source.c_str(), destination.c_str()) == 0) {
-        SyncFolder(FolderPart(destination));
+        SyncFolder(platform::FolderOf(destination));
         return true;
     }
     if (errno != EXDEV) {
@@ -37,7 +38,7 @@ bool MoveFileReplacing(const std::string& source, const std::string& target, std
         result = staged.Place(true, error);
     if (result != CopyResult::Done)
         return false;
-    SyncFolder(FolderPart(destination));
+    SyncFolder(platform::FolderOf(destination));
     ::unlink(source.c_str()); // the new content is in place; a source left behind loses nothing
     return true;
 }

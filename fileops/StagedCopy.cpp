@@ -105,7 +105,7 @@ CopyResult StagedCopy::Make(int sourceFd, const struct stat& st, const std::stri
 {
     target_ = target;
     try {
-        temp_.emplace("." + platform::FileNameOf(target) + ".", FolderPart(target));
+        temp_.emplace("." + platform::FileNameOf(target) + ".", platform::FolderOf(target));
     } catch (const std::system_error& e) {
         error = ErrorText("create a temporary file for", target, e.code().value());
         return CopyResult::Failed;

@@ -53,7 +53,7 @@ bool DeviceOf(std::string path, dev_t& device)
         }
         if (path == "/" || path == ".")
             return false;
-        path = FolderPart(path);
+        path = platform::FolderOf(path);
     }
 }
 
@@ -70,7 +70,7 @@ std::string TopFolderOf(const std::string& folder, dev_t device)
 {
     std::string top = folder;
     while (top != "/") {
-        const std::string parent = FolderPart(top);
+        const std::string parent = platform::FolderOf(top);
         struct stat st { };
         if (::stat(parent.c_str(), &st) != 0 || st.st_dev != device)
             break;
@@ -82,7 +82,7 @@ std::string TopFolderOf(const std::string& folder, dev_t device)
 std::string ResolvedFolderOf(const std::string& path)
 {
     char buffer[PATH_MAX];
-    if (!::realpath(FolderPart(path).c_str(), buffer))
+    if (!::realpath(platform::FolderOf(path).c_str(), buffer))
         return std::string();
     return buffer;
 }

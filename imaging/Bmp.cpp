@@ -13,6 +13,7 @@
 #include "imaging/FileBuffer.h"
 #include "imaging/ImageIO.h"
 #include "imaging/LittleEndian.h"
+#include "platform/AtomicFile.h"
 
 namespace imaging {
 
@@ -318,16 +319,15 @@ std::vector<uint8_t> EncodeBmp(const Bitmap& bitmap)
 
 bool SaveBmpFile(const std::string& path, const Bitmap& bitmap)
 {
-    // Rows go straight from the bitmap to the file, bottom row first: no copy of the whole picture.
+    // Rows go straight from the bitmap to a new file beside the target, bottom row first (no copy of
+    // the whole picture); it replaces an existing file only once it is complete.
     const auto headers = BmpHeaders(bitmap);
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    bool written = std::fwrite(headers.data(), 1, headers.size(), file) == headers.size();
+    platform::AtomicFile file(path);
+    bool written = file.Ok() && file.Write(headers.data(), headers.size());
     const size_t stride = static_cast<size_t>(bitmap.Stride());
     for (int y = bitmap.Height() - 1; written && y >= 0; --y)
-        written = std::fwrite(bitmap.Row(y), 1, stride, file) == stride;
-    return std::fclose(file) == 0 && written;
+        written = file.Write(bitmap.Row(y), stride);
+    return written && file.Commit();
 }
 
 } // namespace imaging

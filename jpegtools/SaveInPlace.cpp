@@ -42,18 +42,12 @@ bool IsProtected(const std::string& path, const struct stat& st)
     return (st.st_mode & S_IWUSR) == 0 || (::access(path.c_str(), W_OK) != 0 && errno == EACCES);
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // A second name for the photo in its folder, kept while the photo sits in the
 // trash and the new file is not yet in place, so a failed last step can put
 // it back. Empty when the file system has no hard links.
 std::string KeepBackup(const std::string& file)
 {
-    const std::string base = FolderOf(file) + "/." + platform::FileNameOf(file) + ".keep";
+    const std::string base = platform::FolderOf(file) + "/." + platform::FileNameOf(file) + ".keep";
     for (int i = 0; i < 100; ++i) {
         const std::string name = base + std::to_string(i);
         if (::link(file.c_str(), name.c_str()) == 0)
@@ -90,13 +84,17 @@ SaveOutcome SaveRewritten(const SaveRequest& request, const ContentWriter& write
             return Outcome(SaveOutcome::Cancelled, request.path + " の上書きは取り消されました。");
     }
 
-    platform::AtomicFile file(target);
+    // A file under a new name carries the photo's permission bits.
+    platform::AtomicFile file(target, renaming ? std::optional<unsigned>(source.st_mode & 07777) : std::nullopt);
     if (!file.Ok())
         return Outcome(SaveOutcome::Failed, file.Error());
     std::string error;
     if (!write(file, error))
         return Outcome(SaveOutcome::Failed, error.empty() ? file.Error() : error);
 
+    // Everything but the rename is done before the photo goes anywhere.
+    if (!file.Flush())
+        return Outcome(SaveOutcome::Failed, file.Error());
     std::string backup;
     if (request.mode == SaveMode::Trashbox) {
         backup = KeepBackup(target);
@@ -120,9 +118,6 @@ SaveOutcome SaveRewritten(const SaveRequest& request, const ContentWriter& write
     }
     if (!backup.empty())
         ::unlink(backup.c_str());
-    // A file under a new name carries the photo's permission bits.
-    if (renaming)
-        ::chmod(platform::ResolveLinkTarget(target).c_str(), source.st_mode & 07777);
     return Outcome(SaveOutcome::Saved, std::string(), renaming ? target : request.path);
 }
 

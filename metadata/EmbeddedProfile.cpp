@@ -1,7 +1,8 @@
 #include "metadata/EmbeddedProfile.h"
 
+#include "platform/AtomicFile.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -120,12 +121,9 @@ bool ExtractEmbeddedProfile(
     std::vector<uint8_t> bytes;
     if (!ReadEmbeddedProfile(sourceFile, offset, length, bytes))
         return false;
-    std::FILE* out = std::fopen(targetFile.c_str(), "wb");
-    if (!out)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    const bool closed = std::fclose(out) == 0;
-    return written && closed;
+    // A new file beside the target, renamed into place once complete.
+    std::string error;
+    return platform::WriteFileAtomically(targetFile, std::string(bytes.begin(), bytes.end()), error);
 }
 
 } // namespace metadata

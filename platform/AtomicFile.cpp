@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/PathName.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -31,36 +33,37 @@ std::string ResolveLinkTarget(const std::string& path)
 
 namespace {
 
-std::string FolderOf(const std::string& path)
+// The process's umask, read without changing it (umask() would set it for
+// every thread for a moment); 022 when the system does not say.
+unsigned ProcessUmask()
 {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path)
-{
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    unsigned mask = 022;
+    if (status) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status))
+            if (std::sscanf(line, "Umask: %o", &mask) == 1)
+                break;
+        std::fclose(status);
+    }
+    return mask;
 }
 
 } // namespace
 
-AtomicFile::AtomicFile(const std::string& target)
+AtomicFile::AtomicFile(const std::string& target, std::optional<unsigned> mode)
     : target_(ResolveLinkTarget(target))
 {
     struct stat st { };
-    if (::stat(target_.c_str(), &st) == 0) {
+    if (mode)
+        mode_ = *mode & 07777;
+    else if (::stat(target_.c_str(), &st) == 0)
         mode_ = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode_ = 0666 & ~mask;
-    }
+    else
+        mode_ = 0666 & ~ProcessUmask();
     try {
         // A hidden name beside the target, so a file manager does not show it as a photo.
-        temp_.emplace("." + NameOf(target_) + ".", FolderOf(target_));
+        temp_.emplace("." + FileNameOf(target_) + ".", FolderOf(target_));
     } catch (const std::system_error& e) {
         Fail("cannot create a temporary file beside", e.code().value());
     }
@@ -98,10 +101,12 @@ bool AtomicFile::Write(const void* data, size_t size)
     return true;
 }
 
-bool AtomicFile::Commit()
+bool AtomicFile::Flush()
 {
     if (!temp_ || failed_)
         return false;
+    if (flushed_)
+        return true;
     if (::fchmod(temp_->Fd(), mode_) != 0) {
         Fail("cannot set the permissions of", errno);
         return false;
@@ -114,6 +119,14 @@ bool AtomicFile::Commit()
         Fail("cannot close", errno);
         return false;
     }
+    flushed_ = true;
+    return true;
+}
+
+bool AtomicFile::Commit()
+{
+    if (!Flush())
+        return false;
     if (std::rename(temp_->Path().c_str(), target_.c_str()) != 0) {
         Fail("cannot replace", errno);
         return false;

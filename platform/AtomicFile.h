@@ -19,9 +19,9 @@ std::string ResolveLinkTarget(const std::string& path);
 
 class AtomicFile {
 public:
-    // Starts the new file for target. When the target exists its permission
-    // bits are given to the new file; otherwise 0666 less the umask.
-    explicit AtomicFile(const std::string& target);
+    // Starts the new file for target. Its permission bits are mode when given,
+    // else the existing target's, else 0666 less the umask.
+    explicit AtomicFile(const std::string& target, std::optional<unsigned> mode = std::nullopt);
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
@@ -31,6 +31,9 @@ public:
     int Fd() const { return temp_ ? temp_->Fd() : -1; }
     // Appends bytes; a failed write is remembered and makes Commit() fail.
     bool Write(const void* data, size_t size);
+    // Sets the permission bits and flushes the data to the disk, so that only
+    // the rename is left; Commit() does it when it has not been done.
+    bool Flush();
     // Flushes the data, renames the file over the target and flushes the
     // folder. False, with Error() naming the file and the reason, on any failure.
     bool Commit();
@@ -47,6 +50,7 @@ private:
     std::optional<TempFile> temp_;
     unsigned mode_ = 0;
     bool failed_ = false;
+    bool flushed_ = false;
 };
 
 // The whole of bytes as the new content of target, atomically; false with the reason in error.

@@ -8,6 +8,14 @@ std::string FileNameOf(std::string_view path)
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+std::string FolderOf(std::string_view path)
+{
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string_view::npos)
+        return ".";
+    return slash == 0 ? "/" : std::string(path.substr(0, slash));
+}
+
 std::string LowerExtensionOf(std::string_view path)
 {
     // Looked at in place: the folder listing asks this of every directory entry.
