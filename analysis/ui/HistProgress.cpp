@@ -1,4 +1,5 @@
 #include "analysis/ui/HistProgress.h"
+#include "app/MessageBoxes.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -58,7 +59,7 @@ void THistProgress::FormActivate()
             batch_(*this);
     } catch (const std::exception& e) {
         running_ = false;
-        QMessageBox::critical(this, QStringLiteral("エラー"), QString::fromUtf8(e.what()));
+        ShowError(this, QString::fromUtf8(e.what()));
     }
     running_ = false;
 }

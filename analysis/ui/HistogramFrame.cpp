@@ -1,4 +1,5 @@
 #include "analysis/ui/HistogramFrame.h"
+#include "app/MessageBoxes.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -448,8 +449,7 @@ void THistogramFrame::SaveImage(const QImage& image)
     saveName_ = name;
     std::string error;
     if (!SaveChartImage(image, QFile::encodeName(name).toStdString(), *format, error))
-        QMessageBox::critical(this, QStringLiteral("エラー"),
-            QStringLiteral("ヒストグラムを保存できませんでした。\n") + QString::fromStdString(error));
+        ShowError(this, QStringLiteral("ヒストグラムを保存できませんでした。\n") + QString::fromStdString(error));
 }
 
 void THistogramFrame::SaveChart()

@@ -1,23 +1,23 @@
 #include "fileops/ui/NewFolder.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QMessageBox>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
 #include "app/FolderModel.h"
 #include "app/FolderTree.h"
+#include "app/MessageBoxes.h"
 #include "app/PathText.h"
 
-QString FreeNewFolderName(const QString& parent)
+QString FreeNewFolderName(const std::string& parent)
 {
     const QString base = QStringLiteral("新しいフォルダ");
     QString name = base;
-    for (int n = 2; QFileInfo::exists(parent + QLatin1Char('/') + name); ++n)
+    for (int n = 2; ::access((parent + NativePath(name)).c_str(), F_OK) == 0; ++n)
         name = base + QStringLiteral(" (%1)").arg(n);
     return name;
 }
@@ -31,7 +31,7 @@ bool CreateNewSubFolder(FolderTree* tree, QString& error)
     }
     if (parent.back() != '/')
         parent += '/';
-    const QString name = FreeNewFolderName(DisplayPath(parent));
+    const QString name = FreeNewFolderName(parent);
     const std::string path = parent + NativePath(name) + "/";
     // Made here rather than through the model, so that the system's reason can be shown.
     if (::mkdir(path.c_str(), 0777) != 0) {
@@ -51,6 +51,5 @@ bool CreateNewSubFolder(FolderTree* tree, QString& error)
 
 void WarnNewFolderFailed(FolderTree* tree, const QString& error)
 {
-    QMessageBox::warning(
-        tree->window(), QStringLiteral("エラー"), QStringLiteral("フォルダを作成できませんでした。\n") + error);
+    ShowError(tree->window(), QStringLiteral("フォルダを作成できませんでした。\n") + error);
 }

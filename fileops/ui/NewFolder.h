@@ -7,8 +7,8 @@
 
 class FolderTree;
 
-// The first name "新しいフォルダ", "新しいフォルダ (2)" ... that is free in parent.
-QString FreeNewFolderName(const QString& parent);
+// The first name "新しいフォルダ", "新しいフォルダ (2)" ... that is free in parent (native, ending in '/').
+QString FreeNewFolderName(const std::string& parent);
 
 // Creates the folder in the tree's selected folder, selects it and starts editing its name.
 // False, with the system's reason in error, when it cannot be made.

@@ -1,31 +1,36 @@
 #include "fileops/ui/ReplaceQuestion.h"
 
 #include <QDateTime>
-#include <QFileInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <sys/stat.h>
+
 #include "app/PathText.h"
+#include "platform/PathName.h"
 
 namespace {
 
-QString Describe(const QFileInfo& info)
+// Size and time of a file named by its native bytes (a name that is not UTF-8 included).
+QString Describe(const std::string& path)
 {
+    struct stat st { };
+    if (::stat(path.c_str(), &st) != 0)
+        st = {};
     return QStringLiteral("    サイズ: %1 バイト\n    更新日時: %2")
-        .arg(QLocale(QLocale::Japanese).toString(info.size()),
-            info.lastModified().toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
+        .arg(QLocale(QLocale::Japanese).toString(qint64(st.st_size)),
+            QDateTime::fromSecsSinceEpoch(st.st_mtime).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")));
 }
 
 } // namespace
 
 QString ReplaceQuestionText(const std::string& source, const std::string& target)
 {
-    const QFileInfo from(DisplayPath(source));
-    const QFileInfo to(DisplayPath(target));
-    return QStringLiteral("このフォルダには既に「%1」という名前のファイルがあります。\n\n").arg(to.fileName())
-        + QStringLiteral("現在のファイル\n") + Describe(to) + QStringLiteral("\n\nを、次のファイルで置き換えますか?\n")
-        + Describe(from);
+    return QStringLiteral("このフォルダには既に「%1」という名前のファイルがあります。\n\n")
+               .arg(DisplayName(platform::FileNameOf(target)))
+        + QStringLiteral("現在のファイル\n") + Describe(target)
+        + QStringLiteral("\n\nを、次のファイルで置き換えますか?\n") + Describe(source);
 }
 
 fileops::ReplaceAnswer AskReplaceQuestion(QWidget* parent, const std::string& source, const std::string& target)

@@ -1,4 +1,5 @@
 #include "jpegtools/ui/EditMakerDialog.h"
+#include "app/MessageBoxes.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -189,7 +190,7 @@ bool TEditMakerDialog::openicmfile(const QString& path)
 {
     colour::TProfileInfo info;
     if (!ProfileTexts(path, info)) {
-        QMessageBox::warning(this, QStringLiteral("エラー"), QStringLiteral("ICCプロファイルを開けませんでした。"));
+        ShowError(this, QStringLiteral("ICCプロファイルを開けませんでした。"));
         return false;
     }
     title1->setText(QString::fromStdString(info.Name));
