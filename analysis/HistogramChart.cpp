@@ -61,8 +61,7 @@ bool PaintCieChart(ChartCanvas& canvas, int mode, const std::string& path, bool 
         source = normal ? SourceRgb : SourceYcc;
         // A JPEG is decoded only at the rows the chart samples.
         int width = 0, height = 0;
-        const bool jpeg = imaging::SniffPictureFile(path) == imaging::PictureFormat::Jpeg
-            && imaging::ReadJpegSize(path, width, height);
+        const bool jpeg = imaging::ReadJpegSize(path, width, height); // false for any other format
         const int step = mode == ModeLab3D ? CloudStep(width, height) : ChartStep(height);
         read = jpeg && imaging::DecodeJpegRows(path, sampled, step, normal) == imaging::YccDecodeResult::Ok;
         if (read) {

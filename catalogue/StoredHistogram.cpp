@@ -48,18 +48,27 @@ THistogramBatchResult RecalcCheckedHistograms(
         count = catalogue.Count();
     }
     for (int i = 0; i < count; ++i) {
-        std::unique_lock lock(catalogue.Mutex());
-        if (i >= catalogue.Count())
-            break; // the folder changed under the batch
-        LockedItem record(catalogue, i);
-        if (!record->Checked || !running())
-            continue;
+        // The record is read and written under the lock; the picture is decoded without it,
+        // so the thumbnail maker and the views do not wait for a whole decode.
+        std::string fileName;
+        {
+            std::lock_guard lock(catalogue.Mutex());
+            if (i >= catalogue.Count())
+                break; // the folder changed under the batch
+            const TImageCache& record = catalogue.At(i);
+            if (!record.Checked || !running())
+                continue;
+            fileName = record.FileName;
+        }
         imaging::Bitmap picture;
         const analysis::THistogramFileResult loaded
-            = analysis::ComputeFileHistogram(record->FileName, histogram, picture, hooks.Progress);
+            = analysis::ComputeFileHistogram(fileName, histogram, picture, hooks.Progress);
         if (!running())
             continue;
-        if (!loaded.Ok || !StoreHistogramBlocks(cache, *record, histogram)) {
+        std::lock_guard lock(catalogue.Mutex());
+        if (i >= catalogue.Count() || catalogue.At(i).FileName != fileName)
+            break; // the folder changed under the batch
+        if (!loaded.Ok || !StoreHistogramBlocks(cache, catalogue.At(i), histogram)) {
             ++result.Failed;
             continue;
         }

@@ -94,12 +94,15 @@ bool LoadPicture(const std::string& path, Bitmap& out, const PictureLoadOptions&
             *error = text;
         return false;
     };
-    FILE* probe = std::fopen(path.c_str(), "rb");
-    if (!probe)
+    // One look at the file: whether it opens, and its first bytes.
+    uint8_t head[8] = {};
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
         return fail("ファイルを開けません");
-    std::fclose(probe);
-    const PictureFormat format
-        = options.byExtension ? PictureFormatOfExtension(platform::LowerExtensionOf(path)) : SniffPictureFile(path);
+    const size_t headSize = std::fread(head, 1, sizeof head, file);
+    std::fclose(file);
+    const PictureFormat format = options.byExtension ? PictureFormatOfExtension(platform::LowerExtensionOf(path))
+                                                     : SniffPictureFormat(head, headSize);
     if (options.format)
         *options.format = format;
     if (format == PictureFormat::Unknown)
