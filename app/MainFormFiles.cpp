@@ -17,6 +17,7 @@
 
 #include "app/FolderTree.h"
 #include "app/MainForm.h"
+#include "app/MessageBoxes.h"
 #include "app/PathText.h"
 #include "catalogue/ui/CatalogueListModel.h"
 #include "catalogue/ui/ResizeDrawGrid.h"
@@ -69,7 +70,7 @@ void TForm1::ErrorBox(const QString& text)
     if (ShowError)
         ShowError(text);
     else
-        QMessageBox::critical(this, QStringLiteral("エラー"), text, QMessageBox::Ok);
+        ::ShowError(this, text);
 }
 
 void TForm1::RepaintViews()

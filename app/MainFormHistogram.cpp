@@ -77,9 +77,14 @@ void TForm1::Timer1Timer()
     const int index = CurrentIndex();
     if (index == -1)
         return;
-    catalogue::LockedItem record(Catalogue, index);
-    if (record->FileName != THistogramFrame1->CurrentFile || record->HistState != 0)
-        return;
+    // The record is only read here; the picture is decoded without holding the catalogue's lock.
+    std::string fileName;
+    {
+        catalogue::LockedItem record(Catalogue, index);
+        if (record->FileName != THistogramFrame1->CurrentFile || record->HistState != 0)
+            return;
+        fileName = record->FileName;
+    }
     ShowTaskText(QStringLiteral("ヒストグラム自動計算"));
     bool computed = false;
     try {
@@ -91,7 +96,7 @@ void TForm1::Timer1Timer()
         } else {
             imaging::Bitmap picture;
             computed = analysis::ComputeFileHistogram(
-                record->FileName, THistogramFrame1->VX_Histogram1, picture, [this](int percent) {
+                fileName, THistogramFrame1->VX_Histogram1, picture, [this](int percent) {
                     TaskProgress->setValue(percent);
                     TaskProgress->repaint();
                     return true;
